@@ -1,0 +1,8 @@
+#include "ComponentIdentity.h"
+
+namespace qvn {
+const ComponentIdentity g_identity{
+    "qov_wave_seekbar", "0.8", "Waveform Seekbar",
+    "Waveform seekbar UI element for quorvane for Mac.\n"
+    "Add to layout as: waveform-seekbar (option: time=sides)"};
+}
