@@ -2,8 +2,9 @@
 
 // The host's core interface, handed to every component's entry.
 //
-// Threads: is_main_thread may be asked from any thread; the rest from the
-// main thread. The host owns the object for the life of the process.
+// Threads: the three service lookups and is_main_thread may be called from any
+// thread (worker threads fetch decoders and album art); the rest from the main
+// thread. The host owns the object for the life of the process.
 
 #include "service_factory.h"
 
