@@ -1,0 +1,20 @@
+#pragma once
+
+// Readable failure messages for Qt strings.
+
+#include <QString>
+#include <QStringList>
+
+#include <ostream>
+
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << '[' << list.join(QStringLiteral(", ")).toStdString() << ']';
+}
+
+inline void PrintTo(QChar c, std::ostream* os) {
+    *os << '\'' << QString(c).toStdString() << '\'';
+}

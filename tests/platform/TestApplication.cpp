@@ -1,0 +1,11 @@
+#include "TestApplication.h"
+
+#include <QApplication>
+
+QApplication& testApplication() {
+    static int argc = 1;
+    static char name[] = "platform_gui_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}

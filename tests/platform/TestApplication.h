@@ -1,0 +1,7 @@
+#pragma once
+
+// One QApplication for the whole test program, made on first use.
+
+class QApplication;
+
+QApplication& testApplication();
