@@ -7,7 +7,7 @@
 // A button titled "Cancel" is taken by Escape; with a single button Escape
 // takes that one. With no button added there is one "OK".
 //
-// Main thread. An Alert is a description: showing it builds the dialog, which
+// Main thread. An Alert only holds the question: showing it builds the dialog, which
 // then lives on its own, so the Alert may go out of scope while a window-modal
 // dialog is still up.
 
