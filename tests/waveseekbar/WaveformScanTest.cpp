@@ -1,4 +1,4 @@
-#include "FakeHost.h"
+#include "FakePlayer.h"
 #include "WaveformCache.h"
 #include "WaveformScan.h"
 #include "console.h"
@@ -19,70 +19,6 @@ namespace wave {
 namespace {
 
 using namespace std::chrono_literals;
-
-class Track : public metadb_handle {
-public:
-    Track(std::string path, double length) : m_path(std::move(path)), m_length(length) {}
-    const char* get_path() const override { return m_path.c_str(); }
-    uint32_t get_subsong_index() const override { return 0; }
-    double get_length() const override { return m_length; }
-    t_filesize get_filesize() const override { return filesize_invalid; }
-    bool format_title(titleformat_hook*, cvk::string_base&, const service_ptr_t<titleformat_object>&,
-                      titleformat_text_filter*) const override {
-        return false;
-    }
-
-private:
-    std::string m_path;
-    double m_length;
-};
-
-// Decodes `frames` frames of a constant 0.5 in blocks of 4096, optionally
-// slowly, optionally failing after `failAfter` blocks.
-struct Script {
-    unsigned rate = 8000;
-    unsigned channels = 2;
-    size_t frames = 8000;
-    std::chrono::milliseconds blockDelay{0};
-    int failAfter = -1;
-    bool failOpen = false;
-};
-
-class Decoder : public input_decoder {
-public:
-    explicit Decoder(Script s) : m_s(s) {}
-    bool run(audio_chunk& chunk, abort_callback& abort) override {
-        abort.check();
-        if (m_blocks++ == m_s.failAfter) throw exception_io("Corrupt data at block 2");
-        if (m_done >= m_s.frames) return false;
-        std::this_thread::sleep_for(m_s.blockDelay);
-        const size_t n = std::min<size_t>(4096, m_s.frames - m_done);
-        std::vector<double> samples(n * m_s.channels, 0.5);
-        chunk.set_data(samples.data(), n, m_s.channels, m_s.rate);
-        m_done += n;
-        return true;
-    }
-    bool can_seek() override { return false; }
-    void seek(double, abort_callback&) override {}
-
-private:
-    Script m_s;
-    size_t m_done = 0;
-    int m_blocks = 0;
-};
-
-class Inputs : public input_manager {
-public:
-    Script script;
-    uint32_t flags = 0;
-    service_ptr_t<input_decoder> open(service_ptr_t<file>, const service_ptr_t<metadb_handle>&, uint32_t f,
-                                      abort_callback& abort, bool, bool) override {
-        flags = f;
-        abort.check();
-        if (script.failOpen) throw exception_io("Unsupported format");
-        return service_new<Decoder>(script);
-    }
-};
 
 // The main loop stand-in: posted functions wait until the test runs them.
 class MainQueue : public main_thread_callback_manager {
@@ -112,20 +48,6 @@ public:
     std::deque<service_ptr_t<main_thread_callback>> queue;
 };
 
-class Lines : public qvn::console {
-public:
-    void print(const char* line) override {
-        std::lock_guard g(m);
-        lines.push_back(line);
-    }
-    std::vector<std::string> get() {
-        std::lock_guard g(m);
-        return lines;
-    }
-    std::mutex m;
-    std::vector<std::string> lines;
-};
-
 class Scan : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -135,15 +57,15 @@ protected:
     }
     void start(double length) {
         job = std::make_shared<ScanJob>();
-        startScan(job, service_new<Track>("file:///t.flac", length),
+        startScan(job, service_new<FakeTrack>("file:///t.flac", length),
                   [this](std::shared_ptr<const Waveform> w) { updates.push_back(w); });
     }
     bool finished() { return !updates.empty() && updates.back()->complete; }
 
     BoundFakeHost bound;
-    service_ptr_t<Inputs> inputs = service_new<Inputs>();
+    service_ptr_t<FakeInputs> inputs = service_new<FakeInputs>();
     service_ptr_t<MainQueue> mainQueue = service_new<MainQueue>();
-    service_ptr_t<Lines> console = service_new<Lines>();
+    service_ptr_t<FakeConsole> console = service_new<FakeConsole>();
     std::shared_ptr<ScanJob> job;
     std::vector<std::shared_ptr<const Waveform>> updates;
 };
@@ -153,12 +75,12 @@ TEST_F(Scan, PublishesThrottledPartialsThenOneCompleteSummary) {
     inputs->script.blockDelay = 60ms;  // ~0.5 s in all: a partial or two
     start(3.0);
     ASSERT_TRUE(mainQueue->runUntil([&] { return finished(); }));
-    EXPECT_EQ(inputs->flags, 3u);
+    EXPECT_EQ(inputs->lastFlags, 3u);
     ASSERT_GE(updates.size(), 2u);
     for (size_t i = 0; i + 1 < updates.size(); ++i) EXPECT_FALSE(updates[i]->complete);
     EXPECT_FLOAT_EQ(updates.back()->peak[2047], 0.5f);
     EXPECT_NEAR(updates.back()->rms[0], 0.5, 1e-6);
-    EXPECT_TRUE(console->get().empty());
+    EXPECT_TRUE(console->lines().empty());
 }
 
 TEST_F(Scan, FastScanPublishesOnlyTheFinalSummary) {
@@ -171,7 +93,7 @@ TEST_F(Scan, UnknownLengthScansNothing) {
     start(0);
     start(std::nan(""));
     EXPECT_FALSE(mainQueue->runUntil([&] { return !updates.empty(); }, 300ms));
-    EXPECT_TRUE(console->get().empty());
+    EXPECT_TRUE(console->lines().empty());
 }
 
 TEST_F(Scan, FailureLeavesOneConsoleLineAndNoFinalSummary) {
@@ -180,18 +102,18 @@ TEST_F(Scan, FailureLeavesOneConsoleLineAndNoFinalSummary) {
     std::this_thread::sleep_for(200ms);
     mainQueue->runUntil([] { return false; }, 200ms);
     EXPECT_FALSE(finished());
-    ASSERT_EQ(console->get().size(), 1u);
-    EXPECT_EQ(console->get()[0], "Waveform Seekbar: scan failed: Corrupt data at block 2");
+    ASSERT_EQ(console->lines().size(), 1u);
+    EXPECT_EQ(console->lines()[0], "Waveform Seekbar: scan failed: Corrupt data at block 2");
 
     g_cache.clear();
     for (auto& w : updates) cacheStore("t|0", w);
     EXPECT_TRUE(g_cache.empty());
 
-    inputs->script = Script{.failOpen = true};
+    inputs->script = DecodeScript{.failOpen = true};
     start(1.0);
     std::this_thread::sleep_for(200ms);
-    EXPECT_EQ(console->get().size(), 2u);
-    EXPECT_EQ(console->get()[1], "Waveform Seekbar: scan failed: Unsupported format");
+    EXPECT_EQ(console->lines().size(), 2u);
+    EXPECT_EQ(console->lines()[1], "Waveform Seekbar: scan failed: Unsupported format");
 }
 
 TEST_F(Scan, CancelledScanEndsSilently) {
@@ -209,7 +131,7 @@ TEST_F(Scan, CancelledScanEndsSilently) {
     mainQueue->runUntil([] { return false; }, 300ms);
     EXPECT_EQ(updates.size(), queued);
     EXPECT_FALSE(finished());
-    EXPECT_TRUE(console->get().empty());
+    EXPECT_TRUE(console->lines().empty());
 }
 
 }  // namespace

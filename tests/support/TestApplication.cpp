@@ -4,7 +4,7 @@
 
 QApplication& testApplication() {
     static int argc = 1;
-    static char name[] = "platform_gui_tests";
+    static char name[] = "qov_tests";
     static char* argv[] = {name, nullptr};
     static QApplication* app = new QApplication(argc, argv);
     return *app;

@@ -1,0 +1,164 @@
+// The seekbar's controller, view and page against a scripted player.
+
+#include "FakePlayer.h"
+#include "QovWaveSeekbarController.h"
+#include "QovWaveSeekbarPrefs.h"
+#include "QovWaveSeekbarView.h"
+#include "SystemColors.h"
+#include "TestApplication.h"
+#include "WaveSeekbarSettings.h"
+#include "WaveformCache.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+bool spinUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 5s) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+class WaveSeekbar : public ::testing::Test {
+protected:
+    WaveSeekbar() {
+        testApplication();
+        wave::g_cache.clear();
+        wave::g_cacheOrder.clear();
+    }
+    ~WaveSeekbar() override { delete controller; }
+
+    QovWaveSeekbarView* show() {
+        controller = new QovWaveSeekbarController;
+        QWidget* v = controller->view();
+        v->resize(400, 40);
+        v->show();
+        return controller->seekbarView();
+    }
+    service_ptr_t<metadb_handle> track(const char* path, double length = 1.0) {
+        return service_new<FakeTrack>(path, length);
+    }
+
+    FakePlayer player;
+    QovWaveSeekbarController* controller = nullptr;
+};
+
+TEST_F(WaveSeekbar, ScansANewTrackAndShowsItAgainFromTheCache) {
+    auto view = show();
+    auto a = track("file:///a.flac");
+    player.playback->newTrack(a);
+    EXPECT_DOUBLE_EQ(view->length(), 1.0);
+    ASSERT_TRUE(spinUntil([&] { return view->waveform() && view->waveform()->complete; }));
+    EXPECT_EQ(controller->currentJob(), nullptr);
+    EXPECT_EQ(player.inputs->opened, 1);
+
+    player.playback->newTrack(track("file:///b.flac"));
+    EXPECT_EQ(view->waveform(), nullptr);
+    ASSERT_TRUE(spinUntil([&] { return player.inputs->opened == 2; }));
+    player.playback->newTrack(a);
+    EXPECT_NE(view->waveform(), nullptr);  // at once, without a scan
+    EXPECT_EQ(controller->currentJob(), nullptr);
+    spinUntil([] { return false; }, 100ms);
+    EXPECT_EQ(player.inputs->opened, 2);
+}
+
+TEST_F(WaveSeekbar, StartsOnTheTrackAlreadyPlaying) {
+    player.playback->playing = track("file:///playing.flac", 3.0);
+    auto view = show();
+    EXPECT_DOUBLE_EQ(view->length(), 3.0);
+    EXPECT_NE(controller->currentJob(), nullptr);
+}
+
+TEST_F(WaveSeekbar, OnlyAStopForGoodClearsTheBar) {
+    auto view = show();
+    player.playback->newTrack(track("file:///a.flac"));
+    ASSERT_TRUE(spinUntil([&] { return view->waveform() && view->waveform()->complete; }));
+
+    player.playback->stopWith(playback_control::stop_reason_starting_another);
+    EXPECT_NE(view->waveform(), nullptr);
+    EXPECT_DOUBLE_EQ(view->length(), 1.0);
+
+    player.playback->stopWith(playback_control::stop_reason_user);
+    EXPECT_EQ(view->waveform(), nullptr);
+    EXPECT_DOUBLE_EQ(view->length(), 0);
+}
+
+TEST_F(WaveSeekbar, ALateCompleteSummaryIsCachedButNotShown) {
+    auto view = show();
+    player.playback->newTrack(track("file:///first.flac"));
+    // The scan finishes and queues its result; the main loop has not run it yet.
+    std::this_thread::sleep_for(300ms);
+    player.inputs->script.failOpen = true;
+    player.playback->newTrack(track("file:///second.flac"));
+
+    ASSERT_TRUE(spinUntil([&] { return wave::cacheLookup("file:///first.flac|0") != nullptr; }));
+    EXPECT_EQ(view->waveform(), nullptr);
+    EXPECT_NE(controller->currentJob(), nullptr);
+}
+
+TEST_F(WaveSeekbar, TickFollowsPlaybackOnlyWhilePlaying) {
+    auto view = show();
+    player.playback->newTrack(track("file:///a.flac", 100));
+    player.playback->position = 42;
+    player.playback->canSeek = false;
+    controller->tick();
+    EXPECT_DOUBLE_EQ(view->position(), 42);
+    EXPECT_FALSE(view->seekable());
+    player.playback->playing.release();
+    player.playback->position = 50;
+    controller->tick();
+    EXPECT_DOUBLE_EQ(view->position(), 42);
+}
+
+TEST_F(WaveSeekbar, DragSeeksOnceOnRelease) {
+    auto view = show();
+    player.playback->newTrack(track("file:///a.flac", 100));
+    controller->tick();
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(100, 20));
+    QTest::mouseMove(view, QPoint(200, 20));
+    EXPECT_TRUE(view->isDragging());
+    EXPECT_TRUE(player.playback->seeks.empty());
+    view->setPosition(1);  // stored, not shown while dragging
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(300, 20));
+    ASSERT_EQ(player.playback->seeks.size(), 1u);
+    EXPECT_DOUBLE_EQ(player.playback->seeks[0], 75);
+    EXPECT_DOUBLE_EQ(view->position(), 75);
+
+    player.playback->canSeek = false;
+    controller->tick();
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(50, 20));
+    EXPECT_EQ(player.playback->seeks.size(), 1u);
+}
+
+TEST_F(WaveSeekbar, PageWritesColoursAndResetsToTheSystem) {
+    QovWaveSeekbarPrefs page;
+    page.view();
+    int notified = 0;
+    auto sub = platform::NotificationCenter::defaultCenter().subscribe(
+        platform::kWaveSeekbarPrefsChanged, nullptr, [&](const platform::Notification&) { ++notified; });
+
+    page.playedWell()->pick(QColor(255, 0, 0));
+    EXPECT_STREQ(cfg_colorPlayed.get(), "FF0000");
+    EXPECT_EQ(notified, 1);
+    page.restWell()->pick(QColor::fromRgbF(0.5f, 0.5f, 0.5f));
+    EXPECT_STREQ(cfg_colorRest.get(), "808080");
+
+    page.reset();
+    EXPECT_STREQ(cfg_colorPlayed.get(), "");
+    EXPECT_STREQ(cfg_colorRest.get(), "");
+    EXPECT_EQ(notified, 3);
+    EXPECT_EQ(page.playedWell()->color(), platform::SystemColors::accentColor());
+}
+
+}  // namespace
