@@ -72,6 +72,16 @@ TEST(HostBinary, ListComponentsPrintsEveryBoundBundleAndReportsBrokenOnes) {
     EXPECT_FALSE(r.err.contains(QStringLiteral("on_init")));
 }
 
+TEST(HostBinary, ListsTheThreeBundlesWithTheirVersions) {
+    FixtureLayout layout;
+    const HostRun r = runHost(
+        {QStringLiteral("--list-components"), QStringLiteral("--profile"), profileArg(layout)});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    for (const char* expected : {"qov_classic_ui.so\tClassic UI\t0.18\t", "qov_ovix_ui.so\tOVIX UI\t0.6\t",
+                                 "qov_wave_seekbar.so\tWaveform Seekbar\t0.8\t"})
+        EXPECT_TRUE(r.out.contains(QString::fromUtf8(expected))) << expected << "\n" << r.out.toStdString();
+}
+
 TEST(HostBinary, ScreenshotRunsTheWholeLifeCycleAndWritesTheWindow) {
     FixtureLayout layout;
     layout.addInstalled(FixtureLayout::kGood, "qov_fixture_shot");
