@@ -1,0 +1,412 @@
+#include "PlaylistStore.h"
+
+#include <sqlite3.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace playlists {
+
+namespace {
+
+constexpr int kSchemaVersion = 1;
+constexpr int kBusyTimeoutMs = 5000;
+
+constexpr const char* kSchema =
+    "CREATE TABLE IF NOT EXISTS playlists("
+    " id INTEGER PRIMARY KEY, position INTEGER NOT NULL, name TEXT NOT NULL,"
+    " focus INTEGER, selection BLOB NOT NULL);"
+    "CREATE TABLE IF NOT EXISTS items("
+    " playlist INTEGER NOT NULL, position INTEGER NOT NULL, path TEXT NOT NULL,"
+    " subsong INTEGER NOT NULL, PRIMARY KEY(playlist, position)) WITHOUT ROWID;"
+    "CREATE TABLE IF NOT EXISTS properties("
+    " playlist INTEGER NOT NULL, guid TEXT NOT NULL, value BLOB NOT NULL,"
+    " PRIMARY KEY(playlist, guid)) WITHOUT ROWID;"
+    "CREATE TABLE IF NOT EXISTS state(key TEXT PRIMARY KEY NOT NULL, value) WITHOUT ROWID;";
+
+std::string timestamp() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    char buf[32];
+    std::strftime(buf, sizeof buf, "%Y%m%d-%H%M%S", &tm);
+    return buf;
+}
+
+bool isBusy(int rc) {
+    rc &= 0xff;
+    return rc == SQLITE_BUSY || rc == SQLITE_LOCKED;
+}
+
+bool isCorruption(int rc) {
+    rc &= 0xff;
+    return rc == SQLITE_CORRUPT || rc == SQLITE_NOTADB;
+}
+
+std::string columnText(sqlite3_stmt* s, int col) {
+    const auto* text = sqlite3_column_text(s, col);
+    return text ? std::string(reinterpret_cast<const char*>(text), size_t(sqlite3_column_bytes(s, col)))
+                : std::string();
+}
+
+// An empty value is still a value: a null pointer would bind NULL.
+void bindBlob(sqlite3_stmt* s, int col, const std::vector<uint8_t>& data) {
+    if (data.empty())
+        sqlite3_bind_zeroblob(s, col, 0);
+    else
+        sqlite3_bind_blob(s, col, data.data(), int(data.size()), SQLITE_STATIC);
+}
+
+std::vector<uint8_t> columnBlob(sqlite3_stmt* s, int col) {
+    const auto* data = static_cast<const uint8_t*>(sqlite3_column_blob(s, col));
+    return data ? std::vector<uint8_t>(data, data + sqlite3_column_bytes(s, col)) : std::vector<uint8_t>();
+}
+
+}  // namespace
+
+bool GuidLess::operator()(const GUID& a, const GUID& b) const {
+    if (a.Data1 != b.Data1) return a.Data1 < b.Data1;
+    if (a.Data2 != b.Data2) return a.Data2 < b.Data2;
+    if (a.Data3 != b.Data3) return a.Data3 < b.Data3;
+    for (int i = 0; i < 8; ++i)
+        if (a.Data4[i] != b.Data4[i]) return a.Data4[i] < b.Data4[i];
+    return false;
+}
+
+std::string guidToText(const GUID& g) {
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X", unsigned(g.Data1),
+                  unsigned(g.Data2), unsigned(g.Data3), g.Data4[0], g.Data4[1], g.Data4[2], g.Data4[3],
+                  g.Data4[4], g.Data4[5], g.Data4[6], g.Data4[7]);
+    return buf;
+}
+
+bool guidFromText(const std::string& text, GUID& out) {
+    if (text.size() != 36) return false;
+    unsigned d1, d2, d3, b[8];
+    int used = 0;
+    if (std::sscanf(text.c_str(), "%8x-%4x-%4x-%2x%2x-%2x%2x%2x%2x%2x%2x%n", &d1, &d2, &d3, &b[0], &b[1],
+                    &b[2], &b[3], &b[4], &b[5], &b[6], &b[7], &used) != 11 ||
+        used != 36)
+        return false;
+    out.Data1 = d1;
+    out.Data2 = uint16_t(d2);
+    out.Data3 = uint16_t(d3);
+    for (int i = 0; i < 8; ++i) out.Data4[i] = uint8_t(b[i]);
+    return true;
+}
+
+PlaylistStore::PlaylistStore(const fs::path& file, Print print) : m_file(file), m_print(std::move(print)) {
+    OpenResult r = open();
+    if (r == OpenResult::Ok && !load()) r = OpenResult::Unusable;
+    if (r == OpenResult::Unusable) {
+        close();
+        m_contents = {};
+        if (moveAside()) r = open();
+    }
+    if (r != OpenResult::Ok) {
+        close();
+        if (m_print)
+            m_print("playlists: changes of this session will not be kept: cannot use " + m_file.string());
+    }
+}
+
+PlaylistStore::~PlaylistStore() { close(); }
+
+PlaylistStore::OpenResult PlaylistStore::open() {
+    std::error_code ec;
+    if (m_file.has_parent_path()) fs::create_directories(m_file.parent_path(), ec);
+    const int rc = sqlite3_open_v2(m_file.string().c_str(), &m_db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) return isBusy(rc) ? OpenResult::Busy : OpenResult::Unusable;
+    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    sqlite3_extended_result_codes(m_db, 1);
+    // Until the file proves sound, closing must not fold the log into it or
+    // delete the log: both belong to whatever gets moved aside.
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+
+    sqlite3_stmt* s = nullptr;
+    int r = sqlite3_prepare_v2(m_db, "PRAGMA journal_mode=WAL", -1, &s, nullptr);
+    if (r == SQLITE_OK) r = sqlite3_step(s);
+    sqlite3_finalize(s);
+    if (r != SQLITE_ROW) return isBusy(r) ? OpenResult::Busy : OpenResult::Unusable;
+    if (!exec("PRAGMA synchronous=FULL")) return OpenResult::Unusable;
+
+    // A damaged file often opens fine and fails only later, losing writes then.
+    r = sqlite3_prepare_v2(m_db, "PRAGMA quick_check", -1, &s, nullptr);
+    if (r == SQLITE_OK) r = sqlite3_step(s);
+    const bool healthy = r == SQLITE_ROW && columnText(s, 0) == "ok";
+    sqlite3_finalize(s);
+    if (!healthy) return isBusy(r) ? OpenResult::Busy : OpenResult::Unusable;
+
+    int version = 0;
+    r = sqlite3_prepare_v2(m_db, "PRAGMA user_version", -1, &s, nullptr);
+    if (r == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW) version = sqlite3_column_int(s, 0);
+    sqlite3_finalize(s);
+    // A newer layout is not ours to rewrite.
+    if (version > kSchemaVersion) return OpenResult::Unusable;
+    if (!exec(kSchema)) return OpenResult::Unusable;
+    if (version < kSchemaVersion && !exec("PRAGMA user_version=1")) return OpenResult::Unusable;
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+
+    struct {
+        sqlite3_stmt** stmt;
+        const char* sql;
+    } const statements[] = {
+        {&m_putPlaylist,
+         "INSERT INTO playlists(id, position, name, focus, selection) VALUES(?1, ?2, ?3, ?4, ?5) "
+         "ON CONFLICT(id) DO UPDATE SET position=excluded.position, name=excluded.name, "
+         "focus=excluded.focus, selection=excluded.selection"},
+        {&m_dropPlaylist, "DELETE FROM playlists WHERE id=?1"},
+        {&m_dropItems, "DELETE FROM items WHERE playlist=?1"},
+        {&m_dropItem, "DELETE FROM items WHERE playlist=?1 AND position=?2"},
+        // REPLACE: a row the bookkeeping missed must not block every later save.
+        {&m_putItem,
+         "INSERT OR REPLACE INTO items(playlist, position, path, subsong) VALUES(?1, ?2, ?3, ?4)"},
+        {&m_dropProperties, "DELETE FROM properties WHERE playlist=?1"},
+        {&m_putProperty, "INSERT INTO properties(playlist, guid, value) VALUES(?1, ?2, ?3)"},
+        {&m_putState,
+         "INSERT INTO state(key, value) VALUES(?1, ?2) ON CONFLICT(key) DO UPDATE SET value=excluded.value"},
+    };
+    for (const auto& st : statements)
+        if (sqlite3_prepare_v3(m_db, st.sql, -1, SQLITE_PREPARE_PERSISTENT, st.stmt, nullptr) != SQLITE_OK)
+            return OpenResult::Unusable;
+    return OpenResult::Ok;
+}
+
+bool PlaylistStore::load() {
+    Contents out;
+    std::map<int64_t, size_t> index;
+    sqlite3_stmt* s = nullptr;
+    auto finish = [&](int rc) {
+        sqlite3_finalize(s);
+        s = nullptr;
+        return rc == SQLITE_DONE;
+    };
+
+    int rc = sqlite3_prepare_v2(
+        m_db, "SELECT id, name, focus, selection FROM playlists ORDER BY position, id", -1, &s, nullptr);
+    if (rc != SQLITE_OK) return finish(rc);
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+        StoredPlaylist p;
+        p.id = sqlite3_column_int64(s, 0);
+        p.name = columnText(s, 1);
+        if (sqlite3_column_type(s, 2) == SQLITE_INTEGER && sqlite3_column_int64(s, 2) >= 0)
+            p.focus = size_t(sqlite3_column_int64(s, 2));
+        p.selection = columnBlob(s, 3);
+        index[p.id] = out.playlists.size();
+        out.playlists.push_back(std::move(p));
+    }
+    if (!finish(rc)) return false;
+
+    rc = sqlite3_prepare_v2(m_db,
+                            "SELECT playlist, path, subsong, position FROM items ORDER BY playlist, position",
+                            -1, &s, nullptr);
+    if (rc != SQLITE_OK) return finish(rc);
+    StoredPlaylist* current = nullptr;
+    int64_t currentId = 0;
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+        const int64_t id = sqlite3_column_int64(s, 0);
+        if (!current || id != currentId) {
+            auto it = index.find(id);
+            current = it == index.end() ? nullptr : &out.playlists[it->second];
+            currentId = id;
+        }
+        if (!current) continue;  // left behind by an older removal
+        current->items.push_back({columnText(s, 1), uint32_t(sqlite3_column_int64(s, 2))});
+        current->keys.push_back(sqlite3_column_int64(s, 3));
+    }
+    if (!finish(rc)) return false;
+
+    rc = sqlite3_prepare_v2(m_db, "SELECT playlist, guid, value FROM properties", -1, &s, nullptr);
+    if (rc != SQLITE_OK) return finish(rc);
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+        auto it = index.find(sqlite3_column_int64(s, 0));
+        GUID guid;
+        if (it == index.end() || !guidFromText(columnText(s, 1), guid)) continue;
+        out.playlists[it->second].properties[guid] = columnBlob(s, 2);
+    }
+    if (!finish(rc)) return false;
+
+    rc = sqlite3_prepare_v2(m_db, "SELECT key, value FROM state", -1, &s, nullptr);
+    if (rc != SQLITE_OK) return finish(rc);
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+        const std::string key = columnText(s, 0);
+        const int64_t value = sqlite3_column_int64(s, 1);
+        if (key == "active") out.activeId = value;
+        if (key == "order" && value >= 0) out.order = size_t(value);
+    }
+    if (!finish(rc)) return false;
+    m_contents = std::move(out);
+    return true;
+}
+
+void PlaylistStore::close() {
+    for (sqlite3_stmt** s : {&m_putPlaylist, &m_dropPlaylist, &m_dropItems, &m_dropItem, &m_putItem,
+                             &m_dropProperties, &m_putProperty, &m_putState}) {
+        sqlite3_finalize(*s);
+        *s = nullptr;
+    }
+    if (m_db) sqlite3_close_v2(m_db);
+    m_db = nullptr;
+}
+
+bool PlaylistStore::moveAside() {
+    std::error_code ec;
+    if (!fs::exists(m_file, ec)) return false;
+    const std::string base = m_file.string() + ".corrupt-" + timestamp();
+    fs::path aside = base;
+    for (int n = 2; fs::exists(aside, ec); ++n) aside = base + "-" + std::to_string(n);
+    fs::rename(m_file, aside, ec);
+    if (ec) {
+        if (m_print)
+            m_print("playlists: cannot move aside unusable " + m_file.string() + ": " + ec.message());
+        return false;
+    }
+    // The old log belongs to the old file: replayed into a fresh one it would
+    // corrupt it, kept beside the moved file it can still help a recovery.
+    for (const char* suffix : {"-wal", "-shm"}) {
+        const fs::path journal = m_file.string() + suffix;
+        if (fs::exists(journal, ec)) {
+            fs::rename(journal, aside.string() + suffix, ec);
+            if (ec) fs::remove(journal, ec);
+        }
+    }
+    m_movedAside = aside;
+    if (m_print)
+        m_print("playlists: unusable playlist file moved to " + aside.string() +
+                "; starting with no playlists");
+    return true;
+}
+
+bool PlaylistStore::recreate() {
+    close();
+    m_corrupt = false;
+    if (!moveAside() || open() != OpenResult::Ok) {
+        close();
+        if (m_print)
+            m_print("playlists: changes of this session will not be kept: cannot use " + m_file.string());
+        return false;
+    }
+    return true;
+}
+
+bool PlaylistStore::exec(const char* sql) {
+    return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+bool PlaylistStore::run(sqlite3_stmt* stmt) {
+    const int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    if (rc == SQLITE_DONE) return true;
+    fail(rc);
+    return false;
+}
+
+void PlaylistStore::fail(int rc) {
+    if (!m_failed && m_print) m_print(std::string("playlists: cannot save: ") + sqlite3_errstr(rc));
+    m_failed = true;
+    if (isCorruption(rc)) m_corrupt = true;
+}
+
+bool PlaylistStore::begin() {
+    if (!m_db) return false;
+    m_failed = false;
+    m_corrupt = false;
+    const int rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        fail(rc);
+        return false;
+    }
+    return true;
+}
+
+bool PlaylistStore::commit() {
+    if (!m_db) return false;
+    if (!m_failed) {
+        const int rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK) return true;
+        fail(rc);
+    }
+    rollback();
+    return false;
+}
+
+void PlaylistStore::rollback() {
+    if (m_db && !sqlite3_get_autocommit(m_db)) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void PlaylistStore::writePlaylist(int64_t id, size_t position, const std::string& name, size_t focus,
+                                  const std::vector<uint8_t>& selection) {
+    if (!m_db || m_failed) return;
+    sqlite3_bind_int64(m_putPlaylist, 1, id);
+    sqlite3_bind_int64(m_putPlaylist, 2, int64_t(position));
+    sqlite3_bind_text(m_putPlaylist, 3, name.data(), int(name.size()), SQLITE_STATIC);
+    if (focus == SIZE_MAX)
+        sqlite3_bind_null(m_putPlaylist, 4);
+    else
+        sqlite3_bind_int64(m_putPlaylist, 4, int64_t(focus));
+    bindBlob(m_putPlaylist, 5, selection);
+    run(m_putPlaylist);
+}
+
+void PlaylistStore::deletePlaylist(int64_t id) {
+    if (!m_db || m_failed) return;
+    for (sqlite3_stmt* s : {m_dropItems, m_dropProperties, m_dropPlaylist}) {
+        sqlite3_bind_int64(s, 1, id);
+        if (!run(s)) return;
+    }
+}
+
+void PlaylistStore::deleteItems(int64_t id) {
+    if (!m_db || m_failed) return;
+    sqlite3_bind_int64(m_dropItems, 1, id);
+    run(m_dropItems);
+}
+
+void PlaylistStore::deleteItem(int64_t id, int64_t key) {
+    if (!m_db || m_failed) return;
+    sqlite3_bind_int64(m_dropItem, 1, id);
+    sqlite3_bind_int64(m_dropItem, 2, key);
+    run(m_dropItem);
+}
+
+void PlaylistStore::putItem(int64_t id, int64_t key, const metadb_handle& track) {
+    if (!m_db || m_failed) return;
+    const char* path = track.get_path();
+    sqlite3_bind_int64(m_putItem, 1, id);
+    sqlite3_bind_int64(m_putItem, 2, key);
+    sqlite3_bind_text(m_putItem, 3, path ? path : "", -1, SQLITE_STATIC);
+    sqlite3_bind_int64(m_putItem, 4, track.get_subsong_index());
+    run(m_putItem);
+}
+
+void PlaylistStore::replaceProperties(int64_t id, const PropertyMap& properties) {
+    if (!m_db || m_failed) return;
+    sqlite3_bind_int64(m_dropProperties, 1, id);
+    if (!run(m_dropProperties)) return;
+    for (const auto& [guid, value] : properties) {
+        const std::string text = guidToText(guid);
+        sqlite3_bind_int64(m_putProperty, 1, id);
+        sqlite3_bind_text(m_putProperty, 2, text.data(), int(text.size()), SQLITE_STATIC);
+        bindBlob(m_putProperty, 3, value);
+        if (!run(m_putProperty)) return;
+    }
+}
+
+void PlaylistStore::writeState(int64_t activeId, size_t order) {
+    if (!m_db || m_failed) return;
+    sqlite3_bind_text(m_putState, 1, "active", -1, SQLITE_STATIC);
+    sqlite3_bind_int64(m_putState, 2, activeId);
+    if (!run(m_putState)) return;
+    sqlite3_bind_text(m_putState, 1, "order", -1, SQLITE_STATIC);
+    sqlite3_bind_int64(m_putState, 2, int64_t(order));
+    run(m_putState);
+}
+
+}  // namespace playlists
