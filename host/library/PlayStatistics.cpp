@@ -1,0 +1,222 @@
+#include "PlayStatistics.h"
+
+#include "Console.h"
+
+#include <sqlite3.h>
+
+#include <chrono>
+#include <ctime>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace library {
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 5000;
+
+std::string timestamp() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    char buf[32];
+    std::strftime(buf, sizeof buf, "%Y%m%d-%H%M%S", &tm);
+    return buf;
+}
+
+bool exec(sqlite3* db, const char* sql) {
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+// The single text a pragma answers, or empty.
+std::string pragma(sqlite3* db, const char* sql) {
+    sqlite3_stmt* stmt = nullptr;
+    std::string out;
+    if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW) {
+        if (const auto* text = sqlite3_column_text(stmt, 0)) out = reinterpret_cast<const char*>(text);
+    }
+    sqlite3_finalize(stmt);
+    return out;
+}
+
+}  // namespace
+
+PlayStatistics::PlayStatistics(Console& console) : m_console(console) {}
+
+PlayStatistics::PlayStatistics(const fs::path& file, Console& console) : m_console(console) {
+    if (open(file)) return;
+    close();
+    if (moveAside(file) && open(file)) return;
+    close();
+    report("play statistics of this session will not be kept: cannot use " + file.string());
+}
+
+PlayStatistics::~PlayStatistics() { close(); }
+
+bool PlayStatistics::open(const fs::path& file) {
+    m_stats.clear();
+    if (sqlite3_open_v2(file.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
+        return false;
+    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    // Until the file proves sound, closing must not fold the log into it: both
+    // belong to whatever gets moved aside.
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    if (pragma(m_db, "PRAGMA journal_mode=WAL") != "wal") return false;
+    if (!exec(m_db, "PRAGMA synchronous=FULL")) return false;
+    if (pragma(m_db, "PRAGMA quick_check") != "ok") return false;
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+    if (!exec(m_db,
+              "CREATE TABLE IF NOT EXISTS stats("
+              "location TEXT NOT NULL, subsong INTEGER NOT NULL, "
+              "play_count INTEGER NOT NULL DEFAULT 0, first_played INTEGER NOT NULL DEFAULT 0, "
+              "last_played INTEGER NOT NULL DEFAULT 0, added INTEGER NOT NULL DEFAULT 0, "
+              "rating INTEGER NOT NULL DEFAULT 0, PRIMARY KEY(location, subsong)) WITHOUT ROWID"))
+        return false;
+    return loadAll();
+}
+
+bool PlayStatistics::loadAll() {
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(m_db,
+                           "SELECT location, subsong, play_count, first_played, last_played, added, rating "
+                           "FROM stats",
+                           -1, &stmt, nullptr) != SQLITE_OK)
+        return false;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        const auto* location = sqlite3_column_text(stmt, 0);
+        if (!location) continue;
+        TrackKey key{
+            std::string(reinterpret_cast<const char*>(location), size_t(sqlite3_column_bytes(stmt, 0))),
+            uint32_t(sqlite3_column_int64(stmt, 1))};
+        PlayStats s;
+        s.playCount = uint32_t(std::max<int64_t>(0, sqlite3_column_int64(stmt, 2)));
+        s.firstPlayed = sqlite3_column_int64(stmt, 3);
+        s.lastPlayed = sqlite3_column_int64(stmt, 4);
+        s.added = sqlite3_column_int64(stmt, 5);
+        const int64_t rating = sqlite3_column_int64(stmt, 6);
+        s.rating = rating >= 0 && rating <= kMaxRating ? uint32_t(rating) : 0;
+        m_stats[std::move(key)] = s;
+    }
+    sqlite3_finalize(stmt);
+    return rc == SQLITE_DONE;
+}
+
+void PlayStatistics::close() {
+    if (m_db) sqlite3_close_v2(m_db);
+    m_db = nullptr;
+}
+
+bool PlayStatistics::moveAside(const fs::path& file) {
+    std::error_code ec;
+    if (!fs::exists(file, ec)) return false;
+    const std::string base = file.string() + ".corrupt-" + timestamp();
+    fs::path aside = base;
+    for (int n = 2; fs::exists(aside, ec); ++n) aside = base + "-" + std::to_string(n);
+    fs::rename(file, aside, ec);
+    if (ec) {
+        report("cannot move aside unusable " + file.string() + ": " + ec.message());
+        return false;
+    }
+    // The old log belongs to the old file; replayed into a fresh one it would
+    // corrupt it.
+    for (const char* suffix : {"-wal", "-shm"}) {
+        const fs::path journal = file.string() + suffix;
+        if (fs::exists(journal, ec)) {
+            fs::rename(journal, aside.string() + suffix, ec);
+            if (ec) fs::remove(journal, ec);
+        }
+    }
+    m_movedAside = aside;
+    report("unusable play statistics moved to " + aside.string() + "; starting afresh");
+    return true;
+}
+
+void PlayStatistics::report(const std::string& what) const { m_console.print("library: " + what); }
+
+bool PlayStatistics::save(const std::vector<const TrackKey*>& keys) {
+    if (!m_db || keys.empty()) return true;
+    sqlite3_stmt* upsert = nullptr;
+    bool ok =
+        exec(m_db, "BEGIN IMMEDIATE") &&
+        sqlite3_prepare_v2(m_db,
+                           "INSERT INTO stats(location, subsong, play_count, first_played, last_played, "
+                           "added, rating) VALUES(?1,?2,?3,?4,?5,?6,?7) ON CONFLICT(location, subsong) "
+                           "DO UPDATE SET play_count=excluded.play_count, "
+                           "first_played=excluded.first_played, last_played=excluded.last_played, "
+                           "added=excluded.added, rating=excluded.rating",
+                           -1, &upsert, nullptr) == SQLITE_OK;
+    for (size_t i = 0; ok && i < keys.size(); ++i) {
+        const TrackKey& key = *keys[i];
+        const PlayStats& s = m_stats[key];
+        sqlite3_bind_text(upsert, 1, key.location.data(), int(key.location.size()), SQLITE_STATIC);
+        sqlite3_bind_int64(upsert, 2, key.subsong);
+        sqlite3_bind_int64(upsert, 3, s.playCount);
+        sqlite3_bind_int64(upsert, 4, s.firstPlayed);
+        sqlite3_bind_int64(upsert, 5, s.lastPlayed);
+        sqlite3_bind_int64(upsert, 6, s.added);
+        sqlite3_bind_int64(upsert, 7, s.rating);
+        ok = sqlite3_step(upsert) == SQLITE_DONE;
+        sqlite3_reset(upsert);
+    }
+    sqlite3_finalize(upsert);
+    if (ok) ok = exec(m_db, "COMMIT");
+    if (!ok) {
+        report(std::string("cannot save play statistics: ") + sqlite3_errmsg(m_db));
+        exec(m_db, "ROLLBACK");
+    }
+    return ok;
+}
+
+PlayStats PlayStatistics::get(const TrackKey& key) const {
+    std::lock_guard lock(m_mutex);
+    const auto it = m_stats.find(key);
+    return it == m_stats.end() ? PlayStats{} : it->second;
+}
+
+PlayStats PlayStatistics::played(const TrackKey& key, int64_t now) {
+    std::lock_guard lock(m_mutex);
+    PlayStats& s = m_stats[key];
+    ++s.playCount;
+    if (s.firstPlayed == 0) s.firstPlayed = now;
+    s.lastPlayed = now;
+    if (s.added == 0) s.added = now;
+    const PlayStats after = s;
+    save({&key});
+    return after;
+}
+
+bool PlayStatistics::setRating(const std::vector<TrackKey>& keys, uint32_t rating,
+                               std::vector<PlayStats>* after) {
+    if (rating > kMaxRating) return false;
+    std::lock_guard lock(m_mutex);
+    std::vector<const TrackKey*> dirty;
+    if (after) after->clear();
+    for (const TrackKey& key : keys) {
+        PlayStats& s = m_stats[key];
+        s.rating = rating;
+        if (after) after->push_back(s);
+        dirty.push_back(&key);
+    }
+    save(dirty);
+    return true;
+}
+
+std::vector<size_t> PlayStatistics::markAdded(const std::vector<TrackKey>& keys, int64_t now) {
+    std::lock_guard lock(m_mutex);
+    std::vector<size_t> changed;
+    std::vector<const TrackKey*> dirty;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        PlayStats& s = m_stats[keys[i]];
+        if (s.added != 0) continue;
+        s.added = now;
+        changed.push_back(i);
+        dirty.push_back(&keys[i]);
+    }
+    save(dirty);
+    return changed;
+}
+
+}  // namespace library
