@@ -8,6 +8,7 @@ packages=(
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
   libtag1-dev libsqlite3-dev
   libgtest-dev libbenchmark-dev
+  libasound2-dev
   ffmpeg unzip openssl fonts-dejavu-core
 )
 
