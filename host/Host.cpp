@@ -43,6 +43,12 @@ Host::~Host() {
 }
 
 bool Host::start(bool runInitHooks) {
+    if (!openProfile()) return false;
+    loadComponents(runInitHooks);
+    return true;
+}
+
+bool Host::openProfile() {
     std::error_code ec;
     fs::create_directories(m_profile, ec);
     if (!fs::is_directory(m_profile, ec)) {
@@ -52,15 +58,16 @@ bool Host::start(bool runInitHooks) {
     m_store = std::make_shared<ConfigStore>(m_profile / "config.sqlite", m_console);
     ConfigStoreService::attach(m_store);
     m_registry.addModule(service_factory_base::__internal__list);
+    return true;
+}
 
+void Host::loadComponents(bool runInitHooks) {
     m_loader.load(ComponentLoader::discover(m_builtin, m_profile / "user-components"));
-
     if (runInitHooks) {
         m_initHooksRan = true;
         for (const Hook& h : initquitHooks()) callHook(h, &initquit::on_init, "Start-up");
         m_api.setInitializing(false);
     }
-    return true;
 }
 
 void Host::runQuitHooks() {

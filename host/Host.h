@@ -2,8 +2,11 @@
 
 // The host's life cycle: profile, settings store, components and their hooks.
 //
-//   start()          profile folder, settings store, every bundle bound, then
-//                    (unless only listing) on_init of every initquit
+//   start()          openProfile() then loadComponents()
+//   openProfile()    profile folder and settings store: the host's own
+//                    services can open their files before any bundle binds
+//   loadComponents() every bundle bound, then (unless only listing) on_init
+//                    of every initquit
 //   runQuitHooks()   shutting down from here on; on_quit of every initquit
 //   unload()         components withdrawn and unloaded, store closed
 //
@@ -32,6 +35,8 @@ public:
 
     // False when the profile folder cannot be made (the console says why).
     bool start(bool runInitHooks = true);
+    bool openProfile();
+    void loadComponents(bool runInitHooks = true);
     void runQuitHooks();
     void unload();
 

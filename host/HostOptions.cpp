@@ -1,5 +1,7 @@
 #include "HostOptions.h"
 
+#include "LayoutSource.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 
@@ -14,6 +16,22 @@ const QCommandLineOption kScreenshot(
     QStringLiteral("screenshot"),
     QStringLiteral("Save the main window to FILE after start-up and quit."),
     QStringLiteral("FILE"));
+const QCommandLineOption kLayout(
+    QStringLiteral("layout"),
+    QStringLiteral("Window layout: a built-in one (classic, ovix) or a layout file. Default: classic."),
+    QStringLiteral("NAME|FILE"));
+const QCommandLineOption kScript(
+    QStringLiteral("script"),
+    QStringLiteral("Drive the window with the commands in FILE; quits when it ends unless a display "
+                   "is attached. Exit status 1 on a script error."),
+    QStringLiteral("FILE"));
+const QCommandLineOption kLibrary(
+    QStringLiteral("library"),
+    QStringLiteral("Keep DIR in the media library (may be given more than once)."), QStringLiteral("DIR"));
+const QCommandLineOption kDemo(
+    QStringLiteral("demo"),
+    QStringLiteral("Make a demo library in the profile (once) and play it. Without a display: write "
+                   "PROFILE/screenshots/classic.png and ovix.png and quit."));
 const QCommandLineOption kHelp({QStringLiteral("h"), QStringLiteral("help")},
                                QStringLiteral("Show this help."));
 
@@ -23,6 +41,10 @@ void addOptions(QCommandLineParser& parser) {
     parser.addOption(kProfile);
     parser.addOption(kList);
     parser.addOption(kScreenshot);
+    parser.addOption(kLayout);
+    parser.addOption(kScript);
+    parser.addOption(kLibrary);
+    parser.addOption(kDemo);
     parser.addOption(kHelp);
 }
 
@@ -44,7 +66,19 @@ HostOptions HostOptions::parse(const QStringList& arguments) {
     options.help = parser.isSet(kHelp);
     options.listComponents = parser.isSet(kList);
     options.screenshotFile = parser.value(kScreenshot);
-    options.profileDir = parser.isSet(kProfile) ? parser.value(kProfile) : defaultProfileDir();
+    options.layout = parser.isSet(kLayout) ? parser.value(kLayout) : QLatin1String(LayoutSource::kDefault);
+    options.scriptFile = parser.value(kScript);
+    options.libraryFolders = parser.values(kLibrary);
+    options.demo = parser.isSet(kDemo);
+    if (!options.scriptFile.isEmpty() && !options.screenshotFile.isEmpty())
+        options.error = QStringLiteral(
+            "--script and --screenshot do not go together; use the script's screenshot command.");
+    if (options.demo && (!options.scriptFile.isEmpty() || !options.screenshotFile.isEmpty()))
+        options.error = QStringLiteral("--demo takes its own screenshots; leave out --script and --screenshot.");
+    // A demo keeps out of the user's own profile unless told otherwise.
+    options.profileDir = parser.isSet(kProfile) ? parser.value(kProfile)
+                         : options.demo         ? defaultProfileDir() + QStringLiteral("-demo")
+                                                : defaultProfileDir();
     if (options.profileDir.isEmpty())
         options.error = QStringLiteral("The profile folder must not be empty.");
     return options;

@@ -17,6 +17,11 @@ public:
     QString profileDir;
     bool listComponents = false;
     QString screenshotFile;
+    // A built-in layout name or a layout file.
+    QString layout;
+    QString scriptFile;
+    QStringList libraryFolders;
+    bool demo = false;
     bool help = false;
     // Set when the command line is unusable; the host then prints it and usage.
     QString error;

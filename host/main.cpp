@@ -1,25 +1,33 @@
 #include "ComponentDescription.h"
 #include "Console.h"
+#include "DemoRun.h"
 #include "Host.h"
 #include "HostOptions.h"
+#include "LayoutSource.h"
 #include "MainWindow.h"
+#include "MediaLibrary.h"
+#include "PlayerServices.h"
+#include "ScriptRunner.h"
 #include "ServiceRegistry.h"
+#include "WindowShot.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace {
 
-// A screenshot taken this long after start-up shows the first polls' results.
-constexpr int kScreenshotDelayMs = 300;
-
 std::filesystem::path localPath(const QString& s) {
     return std::filesystem::path(QFile::encodeName(s).toStdString());
+}
+
+bool hasDisplay() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != u"offscreen" && platform != u"minimal";
 }
 
 }  // namespace
@@ -46,11 +54,38 @@ int main(int argc, char** argv) {
         std::fputs(qPrintable(HostOptions::usage()), stdout);
         return 0;
     }
+    // Both are read before anything loads: a typo costs no start-up.
+    const LayoutSource layout = LayoutSource::resolve(options.layout);
+    if (!options.listComponents && !layout.error.isEmpty()) {
+        std::fprintf(stderr, "quorvane: --layout: %s\n", qPrintable(layout.error));
+        return 2;
+    }
+    std::optional<ScriptText> script;
+    if (!options.scriptFile.isEmpty()) {
+        script = ScriptRunner::load(options.scriptFile, Console::global());
+        if (!script) return 1;
+    }
 
     Host host(localPath(options.profileDir),
               localPath(QApplication::applicationDirPath() + QStringLiteral("/components")),
               ServiceRegistry::global(), Console::global());
-    if (!host.start(!options.listComponents)) return 1;
+    if (!host.openProfile()) return 1;
+    // Listing binds the bundles and nothing more.
+    const bool player = !options.listComponents;
+    if (player) {
+        PlayerServices::open(host.profileDir(), Console::global());
+        if (!options.libraryFolders.isEmpty()) {
+            auto& library = library::MediaLibrary::instance();
+            library.setFolders(library.folders() + options.libraryFolders);
+        }
+        if (options.demo && !DemoRun::prepare(host.profileDir(), Console::global())) {
+            PlayerServices::beforeUnload();
+            PlayerServices::close();
+            host.unload();
+            return 1;
+        }
+    }
+    host.loadComponents(player);
 
     std::vector<ComponentDescription> components;
     for (const auto& c : host.components()) components.emplace_back(c);
@@ -64,22 +99,44 @@ int main(int argc, char** argv) {
 
     auto window = std::make_unique<MainWindow>(std::move(components), Console::global());
     host.api().setMainWindow(window.get());
+    window->applyLayout(layout.name, LayoutText::parse(layout.text));
     window->show();
 
-    if (!options.screenshotFile.isEmpty()) {
-        QTimer::singleShot(
-            kScreenshotDelayMs, window.get(), [&window, file = options.screenshotFile] {
-                const bool saved = window->grab().save(file);
-                if (!saved)
-                    Console::global().print("Cannot write the screenshot " + file.toStdString());
-                QApplication::exit(saved ? 0 : 1);
+    int rc = 0;
+    std::unique_ptr<ScriptRunner> runner;
+    if (options.demo) {
+        DemoRun::play();
+        if (!hasDisplay()) DemoRun::captureAndQuit(*window, host.profileDir(), Console::global());
+        rc = QApplication::exec();
+    } else if (!options.screenshotFile.isEmpty()) {
+        QString error;
+        if (!WindowShot::capture(*window, options.screenshotFile, WindowShot::kSettleMs, false, &error)) {
+            Console::global().print("Cannot write the screenshot: " + error.toStdString());
+            rc = 1;
+        }
+    } else {
+        if (script) {
+            runner = std::make_unique<ScriptRunner>(*window, Console::global(), options.scriptFile,
+                                                    std::move(*script));
+            QObject::connect(runner.get(), &ScriptRunner::finished, [](int code, bool quitRequested) {
+                // A finished script leaves a visible window to its user.
+                if (code != 0 || quitRequested || !hasDisplay()) QApplication::exit(code);
             });
+            runner->start();
+        }
+        rc = QApplication::exec();
     }
 
-    const int rc = QApplication::exec();
+    // Quit hooks while the window still stands; then every element controller
+    // goes with the window, before any component is unloaded.
+    PlayerServices::stopPlayback();
     host.runQuitHooks();
+    runner.reset();
     host.api().setMainWindow(nullptr);
+    window->releaseElements();
     window.reset();
+    PlayerServices::beforeUnload();
     host.unload();
+    PlayerServices::close();
     return rc;
 }

@@ -32,11 +32,6 @@ constexpr int kVolumeSaveDelayMs = 500;
 PlaybackEngine* g_current = nullptr;
 
 // Set from static initialisers of other files: constructed on first use.
-PlaybackEngine::TrackPlayed& defaultTrackPlayed() {
-    static PlaybackEngine::TrackPlayed handler;
-    return handler;
-}
-
 std::string displayPath(const service_ptr_t<metadb_handle>& track) {
     std::string path = track ? track->get_path() : "";
     if (path.rfind("file://", 0) == 0) path.erase(0, 7);
@@ -62,7 +57,7 @@ struct PlaybackEngine::Playing {
 };
 
 PlaybackEngine::PlaybackEngine(QObject* parent)
-    : QObject(parent), m_devices(systemDeviceFactory()), m_onPlayed(defaultTrackPlayed()) {
+    : QObject(parent), m_devices(systemDeviceFactory()) {
     g_current = this;
     m_clock.setInterval(kTickMs);
     connect(&m_clock, &QTimer::timeout, this, &PlaybackEngine::tick);
@@ -89,10 +84,6 @@ PlaybackEngine& PlaybackEngine::instance() {
 }
 
 // --- Host side ---
-
-void PlaybackEngine::setDefaultTrackPlayedHandler(TrackPlayed handler) {
-    defaultTrackPlayed() = std::move(handler);
-}
 
 void PlaybackEngine::setTrackSource(std::shared_ptr<TrackSource> source) { m_source = std::move(source); }
 

@@ -67,8 +67,6 @@ public:
     // Called once per playing of a track, when half of it or four minutes have
     // been heard: where the library counts plays.
     void setTrackPlayedHandler(TrackPlayed handler) { m_onPlayed = std::move(handler); }
-    // What engines made from now on start with (LibraryPlays.cpp sets the library's).
-    static void setDefaultTrackPlayedHandler(TrackPlayed handler);
     // The default action of a playlist item; false when there is no such item.
     bool playItem(size_t playlist, size_t item);
     // Stops with reason 3 and refuses to start again. Call before the

@@ -39,7 +39,7 @@ bool PlaylistCallbacks::wants(uint32_t flag) const {
                        [flag](const Entry& e) { return e.callback && (e.flags & flag); });
 }
 
-void PlaylistCallbacks::emit(uint32_t flag, Delivery deliver) {
+void PlaylistCallbacks::fire(uint32_t flag, Delivery deliver) {
     if (m_depth > 0 && !(flag & kImmediate)) {
         m_pending.emplace_back(flag, std::move(deliver));
         return;

@@ -33,7 +33,7 @@ public:
     bool wants(uint32_t flag) const;
 
     // `deliver` must own its arguments: it may run after the caller returns.
-    void emit(uint32_t flag, Delivery deliver);
+    void fire(uint32_t flag, Delivery deliver);
 
 private:
     struct Entry {

@@ -23,7 +23,7 @@ std::string makeName(const char* name, size_t len) {
 
 template <class F>
 void send(PlaylistCallbacks& callbacks, uint32_t flag, F deliver) {
-    if (callbacks.wants(flag)) callbacks.emit(flag, std::move(deliver));
+    if (callbacks.wants(flag)) callbacks.fire(flag, std::move(deliver));
 }
 
 }  // namespace

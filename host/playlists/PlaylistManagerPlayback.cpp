@@ -224,7 +224,7 @@ void PlaylistManager::playback_order_set_active(size_t index) {
     m_orderIndex = index;
     markState();
     if (m_callbacks.wants(CB::flag_on_playback_order_changed))
-        m_callbacks.emit(CB::flag_on_playback_order_changed,
+        m_callbacks.fire(CB::flag_on_playback_order_changed,
                          [index](CB& cb) { cb.on_playback_order_changed(index); });
 }
 
@@ -256,11 +256,11 @@ void PlaylistManager::markModified(const metadb_handle_list& tracks, bool fromPl
         if (mask.size() == 0) continue;
         mask.resize(p.items.size());
         if (fromPlayback)
-            m_callbacks.emit(flag, [playlist, mask, level](CB& cb) {
+            m_callbacks.fire(flag, [playlist, mask, level](CB& cb) {
                 cb.on_items_modified_fromplayback(playlist, mask, level);
             });
         else
-            m_callbacks.emit(flag, [playlist, mask](CB& cb) { cb.on_items_modified(playlist, mask); });
+            m_callbacks.fire(flag, [playlist, mask](CB& cb) { cb.on_items_modified(playlist, mask); });
     }
 }
 

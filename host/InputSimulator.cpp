@@ -1,0 +1,169 @@
+#include "InputSimulator.h"
+
+#include "KeyPosition.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPointer>
+#include <QStyleHints>
+#include <QWidget>
+#include <QWindow>
+
+// The window-system entry points QTest uses, exported by QtGui: a mouse event
+// as the platform plugin reports it, and shortcut matching ahead of a key.
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_handleMouseEvent(QWindow* window, const QPointF& local, const QPointF& global,
+                                      Qt::MouseButtons state, Qt::MouseButton button, QEvent::Type type,
+                                      Qt::KeyboardModifiers mods, int timestamp);
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
+                                               const QString& text, bool autorep, ushort count);
+QT_END_NAMESPACE
+
+namespace {
+
+// One clock for every simulator: Qt tells clicks from double clicks by it.
+int g_timestamp = 1;
+
+constexpr Qt::DropActions kDropActions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+
+QWidget* keyTarget(QWidget* fallbackWindow) {
+    if (QWidget* popup = QApplication::activePopupWidget())
+        return popup->focusWidget() ? popup->focusWidget() : popup;
+    QWidget* top = QApplication::activeModalWidget();
+    if (!top) top = QApplication::activeWindow();
+    if (!top) top = fallbackWindow;
+    if (!top) return nullptr;
+    return top->focusWidget() ? top->focusWidget() : top;
+}
+
+}  // namespace
+
+void InputSimulator::mouse(QWidget* target, QPointF pos, QEvent::Type type, Qt::MouseButton button) {
+    QWidget* top = target->window();
+    QWindow* window = top->windowHandle();
+    if (!window) return;
+    const QPointF local = target->mapTo(top, pos);
+    const QPointF global = window->mapToGlobal(local.toPoint());
+    if (type == QEvent::MouseButtonPress) m_buttons |= button;
+    if (type == QEvent::MouseButtonRelease) m_buttons &= ~button;
+    g_timestamp += 16;
+    qt_handleMouseEvent(window, local, global, m_buttons, button, type, QApplication::keyboardModifiers(),
+                        g_timestamp);
+}
+
+void InputSimulator::hover(QWidget* target, QPointF pos) {
+    mouse(target, pos, QEvent::MouseMove, Qt::NoButton);
+}
+
+void InputSimulator::click(QWidget* target, QPointF pos, Qt::MouseButton button) {
+    hover(target, pos);
+    mouse(target, pos, QEvent::MouseButtonPress, button);
+    mouse(target, pos, QEvent::MouseButtonRelease, button);
+    // Past the double-click interval: the next click is a click of its own.
+    g_timestamp += QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100;
+}
+
+void InputSimulator::doubleClick(QWidget* target, QPointF pos) {
+    hover(target, pos);
+    mouse(target, pos, QEvent::MouseButtonPress, Qt::LeftButton);
+    mouse(target, pos, QEvent::MouseButtonRelease, Qt::LeftButton);
+    mouse(target, pos, QEvent::MouseButtonPress, Qt::LeftButton);
+    mouse(target, pos, QEvent::MouseButtonRelease, Qt::LeftButton);
+    g_timestamp += QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100;
+}
+
+void InputSimulator::drag(QWidget* target, QPointF from, QPointF to, int steps) {
+    hover(target, from);
+    mouse(target, from, QEvent::MouseButtonPress, Qt::LeftButton);
+    for (int i = 1; i <= steps; ++i) {
+        const double t = double(i) / steps;
+        mouse(target, from + (to - from) * t, QEvent::MouseMove, Qt::NoButton);
+    }
+    mouse(target, to, QEvent::MouseButtonRelease, Qt::LeftButton);
+    g_timestamp += QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100;
+}
+
+InputSimulator::DropTarget InputSimulator::enterDrop(QWidget* target, QPointF pos, const QMimeData& data) {
+    DropTarget t;
+    QWidget* receiver = target->childAt(pos.toPoint());
+    if (!receiver) receiver = target;
+    while (receiver && !receiver->acceptDrops() && receiver != target) receiver = receiver->parentWidget();
+    if (!receiver || !receiver->acceptDrops()) {
+        t.error = QStringLiteral("nothing at that point accepts drops");
+        return t;
+    }
+    t.at = receiver->mapFrom(target, pos);
+    QDragEnterEvent enter(t.at.toPoint(), kDropActions, &data, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(receiver, &enter);
+    if (!enter.isAccepted()) {
+        t.error = QStringLiteral("the drop was refused on entering");
+        return t;
+    }
+    // As the window system does: the move starts out as the enter ended.
+    QDragMoveEvent move(t.at.toPoint(), kDropActions, &data, Qt::NoButton, Qt::NoModifier);
+    move.setDropAction(enter.dropAction());
+    move.setAccepted(true);
+    QApplication::sendEvent(receiver, &move);
+    if (!move.isAccepted()) {
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(receiver, &leave);
+        t.error = QStringLiteral("the drop was refused at that point");
+        return t;
+    }
+    t.receiver = receiver;
+    t.action = move.dropAction() ? move.dropAction() : Qt::CopyAction;
+    return t;
+}
+
+bool InputSimulator::finishDrop(const DropTarget& target, const QMimeData& data) {
+    if (!target.receiver) return false;
+    QDropEvent drop(target.at, kDropActions, &data, Qt::NoButton, Qt::NoModifier);
+    drop.setDropAction(target.action);
+    QApplication::sendEvent(target.receiver, &drop);
+    return drop.isAccepted();
+}
+
+QString InputSimulator::drop(QWidget* target, QPointF pos, const QMimeData& data) {
+    const DropTarget t = enterDrop(target, pos, data);
+    if (!t.error.isEmpty()) return t.error;
+    return finishDrop(t, data) ? QString() : QStringLiteral("the drop was not taken");
+}
+
+void InputSimulator::sendKey(QWidget* target, QEvent::Type type, int qtKey, Qt::KeyboardModifiers modifiers,
+                             const QString& text, quint32 scanCode) {
+    g_timestamp += 16;
+    if (type == QEvent::KeyPress &&
+        qt_sendShortcutOverrideEvent(target, ulong(g_timestamp), qtKey, modifiers, text, false, 1))
+        return;
+    QKeyEvent event(type, qtKey, modifiers, scanCode, 0, 0, text);
+    event.setTimestamp(ulong(g_timestamp));
+    QApplication::sendEvent(target, &event);
+}
+
+void InputSimulator::key(const KeyChord& chord, QWidget* fallbackWindow) {
+    QPointer<QWidget> target = keyTarget(fallbackWindow);
+    if (!target) return;
+    const auto press = platform::makeKeyEvent(QEvent::KeyPress, chord.position, chord.modifiers);
+    if (!press) return;
+    sendKey(target, QEvent::KeyPress, press->key(), press->modifiers(), press->text(),
+            press->nativeScanCode());
+    // The press may have closed the target (Escape on a popup).
+    if (!target) return;
+    sendKey(target, QEvent::KeyRelease, press->key(), press->modifiers(), press->text(),
+            press->nativeScanCode());
+}
+
+void InputSimulator::type(const QString& text, QWidget* fallbackWindow) {
+    for (const char32_t c : text.toUcs4()) {
+        QPointer<QWidget> target = keyTarget(fallbackWindow);
+        if (!target) return;
+        const QString one = QString::fromUcs4(&c, 1);
+        // Latin keys are named by their upper-case character, as Qt names them.
+        const int qtKey = c < 0x80 ? int(QChar(char16_t(c)).toUpper().unicode()) : 0;
+        const Qt::KeyboardModifiers mods = (c >= 'A' && c <= 'Z') ? Qt::ShiftModifier : Qt::NoModifier;
+        sendKey(target, QEvent::KeyPress, qtKey, mods, one, 0);
+        if (target) sendKey(target, QEvent::KeyRelease, qtKey, mods, one, 0);
+    }
+}

@@ -1,0 +1,58 @@
+#include "LayoutSource.h"
+
+#include <QFile>
+
+namespace {
+
+struct Builtin {
+    const char* name;
+    const char* text;
+};
+
+// Top to bottom; the playlist is the element that takes the spare height.
+constexpr Builtin kBuiltins[] = {
+    {"classic",
+     "# Windows-style player: transport, tabs, playlist, waveform, status.\n"
+     "classic-toolbar\n"
+     "classic-tabs\n"
+     "classic-playlist\n"
+     "waveform-seekbar time=sides\n"
+     "classic-statusbar\n"},
+    {"ovix",
+     "# Ovix-style player: now playing on top, totals and search below.\n"
+     "ovix-header\n"
+     "waveform-seekbar\n"
+     "ovix-tabs\n"
+     "ovix-playlist\n"
+     "ovix-footer\n"},
+};
+
+}  // namespace
+
+QStringList LayoutSource::builtinNames() {
+    QStringList names;
+    for (const Builtin& b : kBuiltins) names.append(QString::fromLatin1(b.name));
+    return names;
+}
+
+QString LayoutSource::builtinText(const QString& name) {
+    for (const Builtin& b : kBuiltins)
+        if (name == QLatin1String(b.name)) return QString::fromUtf8(b.text);
+    return {};
+}
+
+LayoutSource LayoutSource::resolve(const QString& nameOrFile) {
+    LayoutSource source;
+    source.name = nameOrFile;
+    source.text = builtinText(nameOrFile);
+    if (!source.text.isEmpty()) return source;
+
+    QFile file(nameOrFile);
+    if (!nameOrFile.isEmpty() && file.open(QIODevice::ReadOnly)) {
+        source.text = QString::fromUtf8(file.readAll());
+        return source;
+    }
+    source.error = QStringLiteral("no built-in layout and no readable file named \"%1\" (built in: %2)")
+                       .arg(nameOrFile, builtinNames().join(QStringLiteral(", ")));
+    return source;
+}

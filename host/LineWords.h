@@ -1,0 +1,24 @@
+#pragma once
+
+// Splits one line of the host's little text formats (layouts, scripts) into
+// words. Words are separated by blanks; double quotes keep blanks inside a word
+// and take \" and \\ as escapes; a `#` at the start of a word outside quotes
+// ends the line (so `color=#FF0000` keeps its `#`). Any thread.
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+struct LineWord {
+    QString text;
+    // Index in `text` of the first `=` outside quotes; -1 when none.
+    qsizetype equalsAt = -1;
+};
+
+struct LineWords {
+    QList<LineWord> words;
+    // Empty when the line is well formed.
+    QString error;
+
+    static LineWords split(QStringView line);
+};

@@ -1,0 +1,383 @@
+// What each automation command does (the sequencing is in ScriptRunner.cpp).
+
+#include "ScriptRunner.h"
+
+#include "Console.h"
+#include "LayoutView.h"
+#include "MainMenuBuilder.h"
+#include "MainWindow.h"
+#include "PreferencesWindow.h"
+#include "StateDump.h"
+#include "WindowShot.h"
+
+#include "playback_control.h"
+#include "playlist_manager.h"
+#include "std_api.h"
+#include "SystemColors.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+
+#include <memory>
+
+namespace {
+
+using Kind = ScriptCommand::Kind;
+
+const char* serviceName(const playback_control*) { return "playback_control"; }
+const char* serviceName(const playlist_manager*) { return "playlist_manager"; }
+
+// The host's service, or null with `error` saying it is missing.
+template <class T>
+service_ptr_t<T> need(QString* error) {
+    service_ptr_t<T> s;
+    if (!qvn::_standard_api_try_get_internal(s))
+        *error = QStringLiteral("the host has no %1 service").arg(QLatin1String(serviceName((T*)nullptr)));
+    return s;
+}
+
+QString shortNumber(double s) { return QString::number(s, 'g', 6); }
+
+}  // namespace
+
+QString ScriptRunner::resolve(const QString& path) const {
+    if (path.contains(QLatin1String("://"))) return path;
+    return QDir::cleanPath(QFileInfo(m_file).absoluteDir().absoluteFilePath(path));
+}
+
+QWidget* ScriptRunner::elementView(const ElementAddress& address, QString* error) const {
+    const LayoutView::Element* e = m_window.layoutView().find(address);
+    if (!e) {
+        QStringList names;
+        for (const auto& placed : m_window.layoutView().elements())
+            if (!placed.name.isEmpty()) names.append(ElementAddress{placed.name, placed.instance}.text());
+        *error = QStringLiteral("no element %1 in the layout (it has %2)")
+                     .arg(address.text(), names.isEmpty() ? QStringLiteral("none") : names.join(u", "));
+        return nullptr;
+    }
+    if (e->isPlaceholder()) {
+        *error = QStringLiteral("%1 is a placeholder: %2").arg(address.text(), e->problem);
+        return nullptr;
+    }
+    if (!e->widget) {
+        *error = QStringLiteral("%1 has no view any more").arg(address.text());
+        return nullptr;
+    }
+    return e->widget;
+}
+
+ScriptRunner::Outcome ScriptRunner::run(const ScriptCommand& c) {
+    QString error;
+    switch (c.kind) {
+        case Kind::Add:
+            return add(c);
+
+        case Kind::NewPlaylist: {
+            const auto pm = need<playlist_manager>(&error);
+            if (!pm) return Outcome::failed(error);
+            const QByteArray name = c.text.toUtf8();
+            const size_t made = pm->create_playlist(name.constData(), size_t(name.size()), SIZE_MAX);
+            if (made == SIZE_MAX)
+                return Outcome::failed(QStringLiteral("the playlist manager refused the playlist"));
+            pm->set_active_playlist(made);
+            return Outcome::next();
+        }
+
+        case Kind::Activate: {
+            const auto pm = need<playlist_manager>(&error);
+            if (!pm) return Outcome::failed(error);
+            const size_t count = pm->get_playlist_count();
+            if (size_t(*c.index) >= count)
+                return Outcome::failed(
+                    QStringLiteral("no playlist %1 (there are %2)").arg(*c.index).arg(count));
+            pm->set_active_playlist(size_t(*c.index));
+            return Outcome::next();
+        }
+
+        case Kind::Play: {
+            const auto pc = need<playback_control>(&error);
+            if (!pc) return Outcome::failed(error);
+            if (!c.index) {
+                pc->start(playback_control::track_command_play);
+                return Outcome::next();
+            }
+            const auto pm = need<playlist_manager>(&error);
+            if (!pm) return Outcome::failed(error);
+            const size_t playlist = pm->get_active_playlist();
+            if (playlist >= pm->get_playlist_count())
+                return Outcome::failed(QStringLiteral("no playlist is active"));
+            const size_t count = pm->playlist_get_item_count(playlist);
+            if (size_t(*c.index) >= count)
+                return Outcome::failed(
+                    QStringLiteral("no item %1 in the active playlist (it has %2)").arg(*c.index).arg(count));
+            pm->playlist_set_focus_item(playlist, size_t(*c.index));
+            pc->start(playback_control::track_command_settrack);
+            return Outcome::next();
+        }
+
+        case Kind::Pause:
+        case Kind::Resume:
+        case Kind::Stop:
+        case Kind::Next:
+        case Kind::Prev: {
+            const auto pc = need<playback_control>(&error);
+            if (!pc) return Outcome::failed(error);
+            if (c.kind == Kind::Pause) pc->pause(true);
+            if (c.kind == Kind::Resume) pc->pause(false);
+            if (c.kind == Kind::Stop) pc->stop();
+            if (c.kind == Kind::Next) pc->start(playback_control::track_command_next);
+            if (c.kind == Kind::Prev) pc->start(playback_control::track_command_prev);
+            return Outcome::next();
+        }
+
+        case Kind::Seek: {
+            const auto pc = need<playback_control>(&error);
+            if (!pc) return Outcome::failed(error);
+            if (!pc->is_playing()) return Outcome::failed(QStringLiteral("nothing is playing"));
+            if (!pc->playback_can_seek())
+                return Outcome::failed(QStringLiteral("the playing track cannot be seeked"));
+            pc->playback_seek(c.number);
+            return Outcome::next();
+        }
+
+        case Kind::Volume: {
+            const auto pc = need<playback_control>(&error);
+            if (!pc) return Outcome::failed(error);
+            pc->set_volume(float(c.number));
+            return Outcome::next();
+        }
+
+        case Kind::Order: {
+            const auto pm = need<playlist_manager>(&error);
+            if (!pm) return Outcome::failed(error);
+            QStringList names;
+            for (size_t i = 0; i < pm->playback_order_get_count(); ++i) {
+                const char* name = pm->playback_order_get_name(i);
+                names.append(QString::fromUtf8(name ? name : ""));
+            }
+            qsizetype found = names.indexOf(c.text);
+            for (qsizetype i = 0; found < 0 && i < names.size(); ++i)
+                if (names[i].compare(c.text, Qt::CaseInsensitive) == 0) found = i;
+            if (found < 0)
+                return Outcome::failed(
+                    QStringLiteral("no playback order \"%1\" (there are %2)").arg(c.text, names.join(u", ")));
+            pm->playback_order_set_active(size_t(found));
+            return Outcome::next();
+        }
+
+        case Kind::Wait:
+            return waitFor({{}, QDeadlineTimer(qint64(c.number * 1000)), {}, {}});
+
+        case Kind::WaitUntil:
+            return waitUntil(c);
+
+        case Kind::Click:
+        case Kind::Drag:
+        case Kind::Hover:
+            return pointer(c);
+
+        case Kind::Drop:
+            return drop(c);
+
+        case Kind::Key:
+            m_input.key(c.key, &m_window);
+            return Outcome::next();
+
+        case Kind::Type:
+            m_input.type(c.text, &m_window);
+            return Outcome::next();
+
+        case Kind::Menu:
+            return menu(c);
+
+        case Kind::Prefs:
+            if (!m_window.showPreferences(c.text)) {
+                return Outcome::failed(
+                    QStringLiteral("no preferences page \"%1\" (there are %2)")
+                        .arg(c.text, m_window.preferencesWindow()->pageNames().join(u", ")));
+            }
+            return Outcome::next();
+
+        case Kind::Appearance:
+            platform::SystemColors::forceAppearance(c.text == u"dark" ? platform::Appearance::DarkAqua
+                                                                      : platform::Appearance::Aqua);
+            return Outcome::next();
+
+        case Kind::Screenshot:
+            return screenshot(c);
+
+        case Kind::Dump:
+            return dump(c);
+
+        case Kind::AnswerAlerts:
+            m_alertButton = int(*c.index);
+            return Outcome::next();
+
+        case Kind::Quit:
+            return {Outcome::Quit, {}};
+    }
+    return Outcome::failed(QStringLiteral("unknown command"));
+}
+
+ScriptRunner::Outcome ScriptRunner::add(const ScriptCommand& c) {
+    QStringList locations;
+    for (const QString& p : c.paths) locations.append(resolve(p));
+    m_added.reset();
+    TrackAdder::add(locations, TrackAdder::Mode::Append, &m_window, this,
+                    [this](const TrackAdder::Result& r) { m_added = r; });
+    Wait wait;
+    wait.until = [this] { return m_added.has_value(); };
+    wait.deadline = QDeadlineTimer(qint64(kAddTimeoutSeconds) * 1000);
+    wait.timeoutError = QStringLiteral("add: no tracks came back within %1 s").arg(kAddTimeoutSeconds);
+    wait.then = [this, locations]() -> QString {
+        const TrackAdder::Result r = *m_added;
+        if (!r.ok) return QStringLiteral("add: %1").arg(r.error);
+        if (r.added == 0) return QStringLiteral("add: no playable track in %1").arg(locations.join(u", "));
+        m_console.print(QStringLiteral("Script: added %1 track(s)").arg(r.added).toStdString());
+        return {};
+    };
+    return waitFor(std::move(wait));
+}
+
+ScriptRunner::Outcome ScriptRunner::waitUntil(const ScriptCommand& c) {
+    using Condition = ScriptCommand::Condition;
+    QString error;
+    if (!need<playback_control>(&error)) return Outcome::failed(error);
+    const Condition condition = c.condition;
+    const double threshold = c.number;
+    auto holds = [condition, threshold] {
+        service_ptr_t<playback_control> pc;
+        if (!qvn::_standard_api_try_get_internal(pc)) return false;
+        switch (condition) {
+            case Condition::Playing:
+                return pc->is_playing() && !pc->is_paused();
+            case Condition::Paused:
+                return pc->is_paused();
+            case Condition::Stopped:
+                return !pc->is_playing();
+            case Condition::PositionAtLeast:
+                return pc->is_playing() && pc->playback_get_position() >= threshold;
+        }
+        return false;
+    };
+    static const char* const names[] = {"playing", "paused", "stopped", "position>="};
+    QString what = QLatin1String(names[int(condition)]);
+    if (condition == Condition::PositionAtLeast) what += shortNumber(threshold);
+    return waitFor({holds,
+                    QDeadlineTimer(qint64(c.timeout * 1000)),
+                    QStringLiteral("timed out after %1 s waiting for %2").arg(shortNumber(c.timeout), what),
+                    {}});
+}
+
+ScriptRunner::Outcome ScriptRunner::pointer(const ScriptCommand& c) {
+    QString error;
+    QWidget* view = elementView(*c.element, &error);
+    if (!view) return Outcome::failed(error);
+    for (const QPointF& p : c.points) {
+        if (!QRectF(view->rect()).contains(p))
+            return Outcome::failed(QStringLiteral("%1, %2 is outside %3 (%4 x %5)")
+                                       .arg(shortNumber(p.x()), shortNumber(p.y()), c.element->text())
+                                       .arg(view->width())
+                                       .arg(view->height()));
+    }
+    const ScriptCommand::Click click = c.click;
+    const Kind kind = c.kind;
+    const QList<QPointF> points = c.points;
+    QPointer<QWidget> target(view);
+    deliver([this, target, kind, click, points] {
+        if (!target) return;
+        if (kind == Kind::Hover)
+            m_input.hover(target, points[0]);
+        else if (kind == Kind::Drag)
+            m_input.drag(target, points[0], points[1]);
+        else if (click == ScriptCommand::Click::Double)
+            m_input.doubleClick(target, points[0]);
+        else
+            m_input.click(target, points[0],
+                          click == ScriptCommand::Click::Right ? Qt::RightButton : Qt::LeftButton);
+    });
+    return Outcome::next();
+}
+
+ScriptRunner::Outcome ScriptRunner::drop(const ScriptCommand& c) {
+    QString error;
+    QWidget* view = elementView(*c.element, &error);
+    if (!view) return Outcome::failed(error);
+    if (!QRectF(view->rect()).contains(c.points[0]))
+        return Outcome::failed(QStringLiteral("the drop point is outside %1").arg(c.element->text()));
+    QList<QUrl> urls;
+    for (const QString& p : c.paths) {
+        const QString path = resolve(p);
+        urls.append(path.contains(QLatin1String("://")) ? QUrl(path) : QUrl::fromLocalFile(path));
+    }
+    auto data = std::make_shared<QMimeData>();
+    data->setUrls(urls);
+    const InputSimulator::DropTarget target = m_input.enterDrop(view, c.points[0], *data);
+    if (!target.error.isEmpty())
+        return Outcome::failed(QStringLiteral("%1: %2").arg(c.element->text(), target.error));
+    const int line = c.line;
+    deliver([this, target, data, line] {
+        if (!m_input.finishDrop(target, *data))
+            m_console.print(QStringLiteral("Script %1 line %2: the drop was not taken")
+                                .arg(m_file)
+                                .arg(line)
+                                .toStdString());
+    });
+    return Outcome::next();
+}
+
+ScriptRunner::Outcome ScriptRunner::menu(const ScriptCommand& c) {
+    QAction* action = m_window.menus().find(c.text);
+    if (!action) return Outcome::failed(QStringLiteral("no menu item %1").arg(c.text));
+    if (!action->isEnabled()) return Outcome::failed(QStringLiteral("menu item %1 is disabled").arg(c.text));
+    if (action->menu()) return Outcome::failed(QStringLiteral("%1 is a submenu, not an item").arg(c.text));
+    // Queued, as a click in the menu would be: an item that opens a modal
+    // dialog must not stop the script from going on inside it.
+    QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
+    return Outcome::next();
+}
+
+ScriptRunner::Outcome ScriptRunner::screenshot(const ScriptCommand& c) {
+    QWidget* target = &m_window;
+    QString error;
+    if (c.ofPreferences) {
+        target = m_window.preferencesWindow();
+        if (!target || !target->isVisible())
+            return Outcome::failed(QStringLiteral("the preferences window is not open"));
+    } else if (c.element) {
+        target = elementView(*c.element, &error);
+        if (!target) {
+            // A placeholder can be pictured too: it shows why the element is missing.
+            const LayoutView::Element* e = m_window.layoutView().find(*c.element);
+            if (!e || !e->widget) return Outcome::failed(error);
+            target = e->widget;
+        }
+    }
+    if (!WindowShot::save(*target, resolve(c.text), true, &error)) return Outcome::failed(error);
+    return Outcome::next();
+}
+
+ScriptRunner::Outcome ScriptRunner::dump(const ScriptCommand& c) {
+    const std::vector<std::string> lines = m_console.lines();
+    QStringList tail;
+    for (size_t i = lines.size() > size_t(StateDump::kConsoleTail) ? lines.size() - StateDump::kConsoleTail
+                                                                   : 0;
+         i < lines.size(); ++i)
+        tail.append(QString::fromStdString(lines[i]));
+    const QJsonObject state = StateDump::collect(m_window.dumpInfo(), tail);
+
+    const QString file = resolve(c.text);
+    if (!QDir().mkpath(QFileInfo(file).absolutePath()))
+        return Outcome::failed(QStringLiteral("cannot create the folder of %1").arg(file));
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        out.write(QJsonDocument(state).toJson(QJsonDocument::Indented)) < 0 || !out.flush())
+        return Outcome::failed(QStringLiteral("cannot write %1: %2").arg(file, out.errorString()));
+    return Outcome::next();
+}

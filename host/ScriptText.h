@@ -1,0 +1,96 @@
+#pragma once
+
+// The automation language of `--script FILE`: one command a line, with the
+// quoting and comments of LineWords. Parsing checks every line's syntax before
+// anything runs, so a typo on the last line costs nothing. Any thread.
+
+#include <QList>
+#include <QPointF>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// `NAME#N`: the Nth element of that layout name, counted from 0 in layout
+// order; a bare NAME is #0.
+struct ElementAddress {
+    QString name;
+    int instance = 0;
+
+    QString text() const { return QStringLiteral("%1#%2").arg(name).arg(instance); }
+    static std::optional<ElementAddress> parse(const QString& text);
+};
+
+// A key by its position (platform::vk) and the Qt modifiers typed with it;
+// `cmd` is Qt's Control and `ctrl` Qt's Meta, as platform::qtModifiers maps
+// the Mac's flags.
+struct KeyChord {
+    int position = -1;
+    Qt::KeyboardModifiers modifiers;
+
+    // `[cmd+][shift+][opt+][ctrl+]KEY`, modifiers in any order, each once.
+    static std::optional<KeyChord> parse(const QString& text);
+};
+
+struct ScriptCommand {
+    enum class Kind {
+        Add,
+        NewPlaylist,
+        Activate,
+        Play,
+        Pause,
+        Resume,
+        Stop,
+        Next,
+        Prev,
+        Seek,
+        Volume,
+        Order,
+        Wait,
+        WaitUntil,
+        Click,
+        Drag,
+        Drop,
+        Hover,
+        Key,
+        Type,
+        Menu,
+        Prefs,
+        Appearance,
+        Screenshot,
+        Dump,
+        AnswerAlerts,
+        Quit,
+    };
+    enum class Click { Left, Right, Double };
+    enum class Condition { Playing, Paused, Stopped, PositionAtLeast };
+
+    Kind kind = Kind::Quit;
+    int line = 0;
+
+    QStringList paths;  // add, drop
+    QString text;       // names, menu path, typed text, file, light|dark
+    std::optional<ElementAddress> element;
+    QList<QPointF> points;  // click, hover, drop: one; drag: two
+    Click click = Click::Left;
+    double number = 0;               // seconds, decibels, position threshold
+    double timeout = 0;              // wait-until, seconds
+    std::optional<qsizetype> index;  // activate, play ITEM, answer-alerts
+    Condition condition = Condition::Playing;
+    KeyChord key;
+    bool ofPreferences = false;  // screenshot FILE preferences
+};
+
+struct ScriptError {
+    int line = 0;
+    QString message;
+};
+
+struct ScriptText {
+    static constexpr double kDefaultWaitTimeout = 10.0;
+
+    QList<ScriptCommand> commands;
+    QList<ScriptError> errors;
+
+    static ScriptText parse(const QString& text);
+};
