@@ -281,3 +281,35 @@ TEST_F(ScriptRun, AnUnknownLayoutStopsTheStart) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ScriptRun, TheSeekbarSeeksWhereTheDragIsReleased) {
+    writeWav("ten.wav", 10);
+    write("bar.layout", "waveform-seekbar time=sides\n");
+    write("seek.qvs",
+          "new-playlist Seek\n"
+          "add ten.wav\n"
+          "play 0\n"
+          "wait-until position>=0.2\n"
+          "hover waveform-seekbar 300 20\n"
+          "drag waveform-seekbar 100 20 500 20\n"
+          "wait 0.1\n"
+          "dump out/seeked.json\n"
+          "quit\n");
+    const HostRun r = run(path("seek.qvs"), {QStringLiteral("--layout"), path("bar.layout")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+
+    const QJsonObject dump = readDump("out/seeked.json");
+    const QJsonObject bar = dump[QStringLiteral("window")][QStringLiteral("elements")].toArray()[0].toObject();
+    ASSERT_EQ(bar[QStringLiteral("name")].toString(), QStringLiteral("waveform-seekbar"));
+    ASSERT_FALSE(bar[QStringLiteral("placeholder")].toBool());
+    // Side times leave 54 points at each end of the wave.
+    const double waveWidth = bar[QStringLiteral("width")].toDouble() - 108;
+    const double released = (500 - 54) / waveWidth * 10;
+    const double position = dump[QStringLiteral("position")].toDouble();
+    EXPECT_GE(position, released - 0.05);
+    EXPECT_LT(position, released + 1.0);
+}
+
+}  // namespace
