@@ -107,6 +107,28 @@ TEST_F(WaveSeekbar, ALateCompleteSummaryIsCachedButNotShown) {
     EXPECT_NE(controller->currentJob(), nullptr);
 }
 
+TEST_F(WaveSeekbar, TwentyTrackChangesASecondLeaveOnlyTheLastTracksWaveform) {
+    auto view = show();
+    player.inputs->script.frames = 8000 * 4;
+    player.inputs->script.blockDelay = 20ms;  // each scan takes ~160 ms: most are cut short
+    std::vector<std::shared_ptr<wave::ScanJob>> jobs;
+    service_ptr_t<metadb_handle> last;
+    for (int i = 0; i < 40; ++i) {
+        last = track(("file:///t" + std::to_string(i) + ".flac").c_str(), 4.0);
+        player.playback->newTrack(last);
+        jobs.push_back(controller->currentJob());
+        spinUntil([] { return false; }, 50ms);
+    }
+    ASSERT_TRUE(spinUntil([&] { return controller->currentJob() == nullptr; }));
+    const auto shown = wave::cacheLookup("file:///t39.flac|0");
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(view->waveform(), shown);
+    for (size_t i = 0; i + 1 < jobs.size(); ++i) EXPECT_TRUE(jobs[i]->abort.is_aborting()) << i;
+    // Whatever the cut-short scans still post later must not replace it.
+    spinUntil([] { return false; }, 300ms);
+    EXPECT_EQ(view->waveform(), shown);
+}
+
 TEST_F(WaveSeekbar, TickFollowsPlaybackOnlyWhilePlaying) {
     auto view = show();
     player.playback->newTrack(track("file:///a.flac", 100));
