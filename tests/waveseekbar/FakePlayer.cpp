@@ -38,7 +38,7 @@ service_ptr_t<input_decoder> FakeInputs::open(service_ptr_t<file>, const service
     lastFlags = flags;
     ++opened;
     abort.check();
-    if (script.failOpen) throw exception_io("Unsupported format");
+    if (script.failOpen || refuse) throw exception_io("Unsupported format");
     return service_new<ScriptedDecoder>(script);
 }
 

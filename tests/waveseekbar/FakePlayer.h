@@ -49,7 +49,10 @@ class FakeInputs : public input_manager {
 public:
     service_ptr_t<input_decoder> open(service_ptr_t<file>, const service_ptr_t<metadb_handle>&, uint32_t flags,
                                       abort_callback& abort, bool, bool) override;
+    // Set before a test starts scanning.
     DecodeScript script;
+    // What a test may switch on while scans run: every open fails.
+    std::atomic<bool> refuse{false};
     std::atomic<uint32_t> lastFlags{0};
     std::atomic<int> opened{0};
 };

@@ -99,7 +99,7 @@ TEST_F(WaveSeekbar, ALateCompleteSummaryIsCachedButNotShown) {
     player.playback->newTrack(track("file:///first.flac"));
     // The scan finishes and queues its result; the main loop has not run it yet.
     std::this_thread::sleep_for(300ms);
-    player.inputs->script.failOpen = true;
+    player.inputs->refuse = true;
     player.playback->newTrack(track("file:///second.flac"));
 
     ASSERT_TRUE(spinUntil([&] { return wave::cacheLookup("file:///first.flac|0") != nullptr; }));

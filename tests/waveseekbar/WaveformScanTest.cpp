@@ -109,7 +109,7 @@ TEST_F(Scan, FailureLeavesOneConsoleLineAndNoFinalSummary) {
     for (auto& w : updates) cacheStore("t|0", w);
     EXPECT_TRUE(g_cache.empty());
 
-    inputs->script = DecodeScript{.failOpen = true};
+    inputs->refuse = true;
     start(1.0);
     std::this_thread::sleep_for(200ms);
     EXPECT_EQ(console->lines().size(), 2u);
