@@ -10,6 +10,8 @@
 // Threads: any; one connection behind one mutex.
 
 #include <cstdint>
+#include "SqliteFile.h"
+
 #include <filesystem>
 #include <mutex>
 #include <optional>
@@ -41,7 +43,7 @@ public:
     const std::filesystem::path& movedAside() const { return m_movedAside; }
 
 private:
-    enum class OpenResult { Ok, Unusable, Busy };
+    using OpenResult = SqliteFile::OpenResult;
 
     OpenResult open(const std::string& target);
     void close();

@@ -1,11 +1,10 @@
 #include "PlayStatistics.h"
 
 #include "Console.h"
+#include "SqliteFile.h"
 
 #include <sqlite3.h>
 
-#include <chrono>
-#include <ctime>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -14,30 +13,8 @@ namespace library {
 
 namespace {
 
-constexpr int kBusyTimeoutMs = 5000;
-
-std::string timestamp() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm tm{};
-    localtime_r(&now, &tm);
-    char buf[32];
-    std::strftime(buf, sizeof buf, "%Y%m%d-%H%M%S", &tm);
-    return buf;
-}
-
 bool exec(sqlite3* db, const char* sql) {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-}
-
-// The single text a pragma answers, or empty.
-std::string pragma(sqlite3* db, const char* sql) {
-    sqlite3_stmt* stmt = nullptr;
-    std::string out;
-    if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW) {
-        if (const auto* text = sqlite3_column_text(stmt, 0)) out = reinterpret_cast<const char*>(text);
-    }
-    sqlite3_finalize(stmt);
-    return out;
 }
 
 }  // namespace
@@ -56,17 +33,7 @@ PlayStatistics::~PlayStatistics() { close(); }
 
 bool PlayStatistics::open(const fs::path& file) {
     m_stats.clear();
-    if (sqlite3_open_v2(file.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK)
-        return false;
-    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-    // Until the file proves sound, closing must not fold the log into it: both
-    // belong to whatever gets moved aside.
-    sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-    if (pragma(m_db, "PRAGMA journal_mode=WAL") != "wal") return false;
-    if (!exec(m_db, "PRAGMA synchronous=FULL")) return false;
-    if (pragma(m_db, "PRAGMA quick_check") != "ok") return false;
-    sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+    if (SqliteFile::open(file.string(), m_db) != SqliteFile::OpenResult::Ok) return false;
     if (!exec(m_db,
               "CREATE TABLE IF NOT EXISTS stats("
               "location TEXT NOT NULL, subsong INTEGER NOT NULL, "
@@ -110,24 +77,11 @@ void PlayStatistics::close() {
 }
 
 bool PlayStatistics::moveAside(const fs::path& file) {
-    std::error_code ec;
-    if (!fs::exists(file, ec)) return false;
-    const std::string base = file.string() + ".corrupt-" + timestamp();
-    fs::path aside = base;
-    for (int n = 2; fs::exists(aside, ec); ++n) aside = base + "-" + std::to_string(n);
-    fs::rename(file, aside, ec);
-    if (ec) {
-        report("cannot move aside unusable " + file.string() + ": " + ec.message());
+    std::string error;
+    const fs::path aside = SqliteFile::moveAside(file, error);
+    if (aside.empty()) {
+        if (!error.empty()) report("cannot move aside unusable " + file.string() + ": " + error);
         return false;
-    }
-    // The old log belongs to the old file; replayed into a fresh one it would
-    // corrupt it.
-    for (const char* suffix : {"-wal", "-shm"}) {
-        const fs::path journal = file.string() + suffix;
-        if (fs::exists(journal, ec)) {
-            fs::rename(journal, aside.string() + suffix, ec);
-            if (ec) fs::remove(journal, ec);
-        }
     }
     m_movedAside = aside;
     report("unusable play statistics moved to " + aside.string() + "; starting afresh");

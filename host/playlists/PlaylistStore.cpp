@@ -2,9 +2,7 @@
 
 #include <sqlite3.h>
 
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -14,7 +12,6 @@ namespace playlists {
 namespace {
 
 constexpr int kSchemaVersion = 1;
-constexpr int kBusyTimeoutMs = 5000;
 
 constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS playlists("
@@ -27,20 +24,6 @@ constexpr const char* kSchema =
     " playlist INTEGER NOT NULL, guid TEXT NOT NULL, value BLOB NOT NULL,"
     " PRIMARY KEY(playlist, guid)) WITHOUT ROWID;"
     "CREATE TABLE IF NOT EXISTS state(key TEXT PRIMARY KEY NOT NULL, value) WITHOUT ROWID;";
-
-std::string timestamp() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm tm{};
-    localtime_r(&now, &tm);
-    char buf[32];
-    std::strftime(buf, sizeof buf, "%Y%m%d-%H%M%S", &tm);
-    return buf;
-}
-
-bool isBusy(int rc) {
-    rc &= 0xff;
-    return rc == SQLITE_BUSY || rc == SQLITE_LOCKED;
-}
 
 bool isCorruption(int rc) {
     rc &= 0xff;
@@ -120,38 +103,17 @@ PlaylistStore::~PlaylistStore() { close(); }
 PlaylistStore::OpenResult PlaylistStore::open() {
     std::error_code ec;
     if (m_file.has_parent_path()) fs::create_directories(m_file.parent_path(), ec);
-    const int rc = sqlite3_open_v2(m_file.string().c_str(), &m_db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) return isBusy(rc) ? OpenResult::Busy : OpenResult::Unusable;
-    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-    sqlite3_extended_result_codes(m_db, 1);
-    // Until the file proves sound, closing must not fold the log into it or
-    // delete the log: both belong to whatever gets moved aside.
-    sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    if (const OpenResult r = SqliteFile::open(m_file.string(), m_db); r != OpenResult::Ok) return r;
 
     sqlite3_stmt* s = nullptr;
-    int r = sqlite3_prepare_v2(m_db, "PRAGMA journal_mode=WAL", -1, &s, nullptr);
-    if (r == SQLITE_OK) r = sqlite3_step(s);
-    sqlite3_finalize(s);
-    if (r != SQLITE_ROW) return isBusy(r) ? OpenResult::Busy : OpenResult::Unusable;
-    if (!exec("PRAGMA synchronous=FULL")) return OpenResult::Unusable;
-
-    // A damaged file often opens fine and fails only later, losing writes then.
-    r = sqlite3_prepare_v2(m_db, "PRAGMA quick_check", -1, &s, nullptr);
-    if (r == SQLITE_OK) r = sqlite3_step(s);
-    const bool healthy = r == SQLITE_ROW && columnText(s, 0) == "ok";
-    sqlite3_finalize(s);
-    if (!healthy) return isBusy(r) ? OpenResult::Busy : OpenResult::Unusable;
-
     int version = 0;
-    r = sqlite3_prepare_v2(m_db, "PRAGMA user_version", -1, &s, nullptr);
-    if (r == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW) version = sqlite3_column_int(s, 0);
+    if (sqlite3_prepare_v2(m_db, "PRAGMA user_version", -1, &s, nullptr) == SQLITE_OK &&
+        sqlite3_step(s) == SQLITE_ROW) version = sqlite3_column_int(s, 0);
     sqlite3_finalize(s);
     // A newer layout is not ours to rewrite.
     if (version > kSchemaVersion) return OpenResult::Unusable;
     if (!exec(kSchema)) return OpenResult::Unusable;
     if (version < kSchemaVersion && !exec("PRAGMA user_version=1")) return OpenResult::Unusable;
-    sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
 
     struct {
         sqlite3_stmt** stmt;
@@ -256,30 +218,16 @@ void PlaylistStore::close() {
 }
 
 bool PlaylistStore::moveAside() {
-    std::error_code ec;
-    if (!fs::exists(m_file, ec)) return false;
-    const std::string base = m_file.string() + ".corrupt-" + timestamp();
-    fs::path aside = base;
-    for (int n = 2; fs::exists(aside, ec); ++n) aside = base + "-" + std::to_string(n);
-    fs::rename(m_file, aside, ec);
-    if (ec) {
-        if (m_print)
-            m_print("playlists: cannot move aside unusable " + m_file.string() + ": " + ec.message());
+    std::string error;
+    const fs::path aside = SqliteFile::moveAside(m_file, error);
+    if (aside.empty()) {
+        if (!error.empty() && m_print)
+            m_print("playlists: cannot move aside unusable " + m_file.string() + ": " + error);
         return false;
-    }
-    // The old log belongs to the old file: replayed into a fresh one it would
-    // corrupt it, kept beside the moved file it can still help a recovery.
-    for (const char* suffix : {"-wal", "-shm"}) {
-        const fs::path journal = m_file.string() + suffix;
-        if (fs::exists(journal, ec)) {
-            fs::rename(journal, aside.string() + suffix, ec);
-            if (ec) fs::remove(journal, ec);
-        }
     }
     m_movedAside = aside;
     if (m_print)
-        m_print("playlists: unusable playlist file moved to " + aside.string() +
-                "; starting with no playlists");
+        m_print("playlists: unusable playlist file moved to " + aside.string() + "; starting with no playlists");
     return true;
 }
 

@@ -20,6 +20,8 @@
 #include "metadb_handle.h"
 
 #include <cstdint>
+#include "SqliteFile.h"
+
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -92,7 +94,7 @@ public:
     bool recreate();
 
 private:
-    enum class OpenResult { Ok, Unusable, Busy };
+    using OpenResult = SqliteFile::OpenResult;
 
     OpenResult open();
     bool load();
