@@ -2,6 +2,7 @@
 
 #include "Console.h"
 #include "ElementPlaceholder.h"
+#include "ExceptionText.h"
 
 #include "service_factory.h"
 #include "ui_element.h"
@@ -12,16 +13,6 @@
 #include <map>
 
 namespace {
-
-QString whatOf(const std::exception_ptr& e) {
-    try {
-        std::rethrow_exception(e);
-    } catch (const std::exception& x) {
-        return QString::fromUtf8(x.what());
-    } catch (...) {
-        return QStringLiteral("unknown exception");
-    }
-}
 
 // The first element service, across every component, that takes the name.
 service_ptr_t<ui_element_mac> elementNamed(const QString& name) {

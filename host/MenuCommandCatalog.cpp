@@ -1,6 +1,7 @@
 #include "MenuCommandCatalog.h"
 
 #include "console.h"
+#include "ExceptionText.h"
 #include "service_factory.h"
 #include "std_api.h"
 
@@ -14,16 +15,6 @@ namespace {
 void report(const QString& line) {
     service_ptr_t<qvn::console> console;
     if (qvn::_standard_api_try_get_internal(console)) console->print(line.toUtf8().constData());
-}
-
-QString whatOf(const std::exception_ptr& e) {
-    try {
-        std::rethrow_exception(e);
-    } catch (const std::exception& x) {
-        return QString::fromUtf8(x.what());
-    } catch (...) {
-        return QStringLiteral("unknown exception");
-    }
 }
 
 QString text(const cvk::stringLite& s) { return QString::fromUtf8(s.get_ptr()); }

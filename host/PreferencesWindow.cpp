@@ -1,6 +1,7 @@
 #include "PreferencesWindow.h"
 
 #include "Console.h"
+#include "ExceptionText.h"
 #include "LayoutView.h"
 
 #include "ObjectWrapper.h"
@@ -22,16 +23,6 @@
 namespace {
 
 constexpr int kPageRole = Qt::UserRole;
-
-QString whatOf(const std::exception_ptr& e) {
-    try {
-        std::rethrow_exception(e);
-    } catch (const std::exception& x) {
-        return QString::fromUtf8(x.what());
-    } catch (...) {
-        return QStringLiteral("unknown exception");
-    }
-}
 
 struct GuidLess {
     bool operator()(const GUID& a, const GUID& b) const { return std::memcmp(&a, &b, sizeof(GUID)) < 0; }
