@@ -158,6 +158,14 @@ void PlaybackOrder::reshuffleAvoiding(ShuffleSequence& seq, size_t count, size_t
     if (count > 1 && seq.itemAt(0) == avoid) seq.swapRanks(0, 1 + below(m_random, count - 1));
 }
 
+namespace {
+// A step to an item of the playlist (not the queue), when there is one.
+std::optional<OrderStep> item(std::optional<size_t> i) {
+    if (!i) return std::nullopt;
+    return OrderStep{false, *i};
+}
+}  // namespace
+
 std::optional<OrderStep> PlaybackOrder::next(const OrderInput& in) {
     if (in.queued > 0) return OrderStep{true, SIZE_MAX};
     const size_t count = in.items ? in.items->size() : 0;
@@ -167,11 +175,6 @@ std::optional<OrderStep> PlaybackOrder::next(const OrderInput& in) {
     const bool hasCurrent = c.removed || c.item < count;
     OrderKind order = in.order;
     if (order == OrderKind::RepeatTrack && in.manual) order = OrderKind::Default;
-
-    auto item = [](std::optional<size_t> i) -> std::optional<OrderStep> {
-        if (!i) return std::nullopt;
-        return OrderStep{false, *i};
-    };
 
     switch (order) {
         case OrderKind::Default:
@@ -200,11 +203,6 @@ std::optional<OrderStep> PlaybackOrder::previous(const OrderInput& in) {
     if (!c.removed && c.item >= count) return std::nullopt;
     OrderKind order = in.order;
     if (order == OrderKind::RepeatTrack && in.manual) order = OrderKind::Default;
-
-    auto item = [](std::optional<size_t> i) -> std::optional<OrderStep> {
-        if (!i) return std::nullopt;
-        return OrderStep{false, *i};
-    };
 
     switch (order) {
         case OrderKind::Default:
