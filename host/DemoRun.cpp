@@ -11,6 +11,9 @@
 #include "WindowShot.h"
 
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QTimer>
 
 #include <cstdio>
@@ -43,6 +46,40 @@ void play() {
     playback::PlaybackEngine::instance().playItem(playlists.get_active_playlist(), 0);
 }
 
+namespace {
+
+// The window with one of its menus open. A menu is a window of its own, so it
+// is painted onto the picture of the main window where it stands.
+bool shootMenu(MainWindow& window, const QString& title, const QString& file, QString* error) {
+    QMenu* menu = nullptr;
+    QRect titleRect;
+    for (QAction* action : window.menuBar()->actions()) {
+        if (action->menu() && action->text().remove(u'&') == title) {
+            menu = action->menu();
+            titleRect = window.menuBar()->actionGeometry(action);
+        }
+    }
+    if (!menu) {
+        *error = QStringLiteral("no menu ") + title;
+        return false;
+    }
+    menu->popup(window.menuBar()->mapToGlobal(titleRect.bottomLeft()));
+    WindowShot::settle(300);
+    QImage picture = window.grab().toImage();
+    {
+        QPainter painter(&picture);
+        painter.drawPixmap(window.mapFromGlobal(menu->pos()), menu->grab());
+    }
+    menu->hide();
+    if (!picture.save(file)) {
+        *error = QStringLiteral("cannot write ") + file;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 void captureAndQuit(MainWindow& window, const std::filesystem::path& profileDir, Console& console) {
     const QString folder = QString::fromStdString((profileDir / "screenshots").string());
     auto shoot = [&window, &console, folder](const QString& layout) {
@@ -58,8 +95,18 @@ void captureAndQuit(MainWindow& window, const std::filesystem::path& profileDir,
         return true;
     };
     // Long enough for a waveform to fill in and the elements to show the track.
-    QTimer::singleShot(3000, &window, [shoot] {
-        const bool ok = shoot(QStringLiteral("classic")) && shoot(QStringLiteral("ovix"));
+    auto shootPlaybackMenu = [&window, &console, folder] {
+        const QString file = folder + QStringLiteral("/menu.png");
+        QString error;
+        if (!shootMenu(window, QStringLiteral("Playback"), file, &error)) {
+            console.print("Cannot write the demo screenshot: " + error.toStdString());
+            return false;
+        }
+        std::printf("%s\n", qPrintable(file));
+        return true;
+    };
+    QTimer::singleShot(3000, &window, [shoot, shootPlaybackMenu] {
+        const bool ok = shoot(QStringLiteral("classic")) && shootPlaybackMenu() && shoot(QStringLiteral("ovix"));
         std::fflush(stdout);
         QApplication::exit(ok ? 0 : 1);
     });

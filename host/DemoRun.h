@@ -20,8 +20,8 @@ bool prepare(const std::filesystem::path& profileDir, Console& console);
 // Plays the active playlist from its first item.
 void play();
 
-// After a few seconds of playback: PROFILE/screenshots/classic.png, then the
-// ovix layout and ovix.png; prints both paths and ends the event loop with 0
+// After a few seconds of playback: PROFILE/screenshots/classic.png, menu.png
+// (the Playback menu open), then the ovix layout and ovix.png; prints the paths and ends the event loop with 0
 // (1 when a picture cannot be written).
 void captureAndQuit(MainWindow& window, const std::filesystem::path& profileDir, Console& console);
 
