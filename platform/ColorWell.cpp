@@ -43,6 +43,8 @@ void ColorWell::paintEvent(QPaintEvent*) {
     p.drawPath(frame);
     QPainterPath swatch;
     swatch.addRoundedRect(outer.adjusted(4, 4, -4, -4), 2, 2);
+    // Translucent colours (the label colours) read as they would on paper.
+    if (m_color.alpha() < 255) p.fillPath(swatch, Qt::white);
     p.fillPath(swatch, m_color);
     if (isDown() || hasFocus()) {
         p.setPen(QPen(SystemColors::accentColor(), 2));
