@@ -35,21 +35,16 @@ QString readLine(const LineWords& words, LayoutElement& element) {
 
 LayoutText LayoutText::parse(const QString& text) {
     LayoutText out;
-    const QStringList lines = text.split(u'\n');
-    for (qsizetype n = 0; n < lines.size(); ++n) {
-        const int lineNumber = int(n) + 1;
-        const LineWords words = LineWords::split(lines[n]);
-        if (!words.error.isEmpty()) {
-            out.errors.append({lineNumber, words.error});
-            continue;
-        }
-        if (words.words.isEmpty()) continue;
-        LayoutElement element;
-        element.line = lineNumber;
-        if (const QString problem = readLine(words, element); !problem.isEmpty())
-            out.errors.append({lineNumber, problem});
-        else
-            out.elements.append(std::move(element));
-    }
+    LineWords::forEachLine(
+        text,
+        [&out](int lineNumber, const LineWords& words) {
+            LayoutElement element;
+            element.line = lineNumber;
+            if (const QString problem = readLine(words, element); !problem.isEmpty())
+                out.errors.append({lineNumber, problem});
+            else
+                out.elements.append(std::move(element));
+        },
+        [&out](int lineNumber, const QString& error) { out.errors.append({lineNumber, error}); });
     return out;
 }

@@ -43,3 +43,15 @@ LineWords LineWords::split(QStringView line) {
     finish();
     return out;
 }
+
+void LineWords::forEachLine(const QString& text, const std::function<void(int, const LineWords&)>& use,
+                            const std::function<void(int, const QString&)>& fail) {
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const LineWords words = split(lines[n]);
+        if (!words.error.isEmpty())
+            fail(int(n) + 1, words.error);
+        else if (!words.words.isEmpty())
+            use(int(n) + 1, words);
+    }
+}

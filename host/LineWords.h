@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
+
 struct LineWord {
     QString text;
     // Index in `text` of the first `=` outside quotes; -1 when none.
@@ -21,4 +23,9 @@ struct LineWords {
     QString error;
 
     static LineWords split(QStringView line);
+
+    // Each line of `text` that has words goes to `use`, each malformed one to
+    // `fail`, with its number counted from 1; blank and comment lines to neither.
+    static void forEachLine(const QString& text, const std::function<void(int, const LineWords&)>& use,
+                            const std::function<void(int, const QString&)>& fail);
 };

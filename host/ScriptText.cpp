@@ -327,32 +327,27 @@ std::optional<KeyChord> KeyChord::parse(const QString& text) {
 
 ScriptText ScriptText::parse(const QString& text) {
     ScriptText out;
-    const QStringList lines = text.split(u'\n');
-    for (qsizetype n = 0; n < lines.size(); ++n) {
-        const int lineNumber = int(n) + 1;
-        const LineWords words = LineWords::split(lines[n]);
-        if (!words.error.isEmpty()) {
-            out.errors.append({lineNumber, words.error});
-            continue;
-        }
-        if (words.words.isEmpty()) continue;
-        const QString name = words.words.first().text;
-        const auto found = commandNames().find(name);
-        if (found == commandNames().end()) {
-            out.errors.append({lineNumber, QStringLiteral("unknown command \"%1\"").arg(name)});
-            continue;
-        }
-        ScriptCommand c;
-        c.kind = found->second;
-        c.line = lineNumber;
-        Reader reader(words.words);
-        try {
-            readArguments(reader, c);
-        } catch (const SyntaxError& e) {
-            out.errors.append({lineNumber, QStringLiteral("%1: %2").arg(name, e.message)});
-            continue;
-        }
-        out.commands.append(std::move(c));
-    }
+    LineWords::forEachLine(
+        text,
+        [&out](int lineNumber, const LineWords& words) {
+            const QString name = words.words.first().text;
+            const auto found = commandNames().find(name);
+            if (found == commandNames().end()) {
+                out.errors.append({lineNumber, QStringLiteral("unknown command \"%1\"").arg(name)});
+                return;
+            }
+            ScriptCommand c;
+            c.kind = found->second;
+            c.line = lineNumber;
+            Reader reader(words.words);
+            try {
+                readArguments(reader, c);
+            } catch (const SyntaxError& e) {
+                out.errors.append({lineNumber, QStringLiteral("%1: %2").arg(name, e.message)});
+                return;
+            }
+            out.commands.append(std::move(c));
+        },
+        [&out](int lineNumber, const QString& error) { out.errors.append({lineNumber, error}); });
     return out;
 }
