@@ -54,6 +54,7 @@ void scan(ScanJob& job, const service_ptr_t<metadb_handle>& track, const ScanUpd
     if (stamp) {
         if (auto stored = job.store->load(job.key, *stamp)) {
             if (!job.abort.is_aborting()) publish(onUpdate, std::move(stored));
+            job.store->markUsed(job.key);
             return;
         }
     }

@@ -86,10 +86,14 @@ std::shared_ptr<const Waveform> WaveformStore::load(const std::string& key, cons
     sqlite3_reset(m_select);
     sqlite3_clear_bindings(m_select);
     if (rc != SQLITE_DONE) failed(rc);
-    if (!out) return nullptr;
-    bindKey(m_touch, key);
-    if (const int touched = stepOnce(m_touch); touched != SQLITE_DONE) failed(touched);
     return out;
+}
+
+void WaveformStore::markUsed(const std::string& key) {
+    std::lock_guard lock(m_mutex);
+    if (!ready()) return;
+    bindKey(m_touch, key);
+    if (const int rc = stepOnce(m_touch); rc != SQLITE_DONE) failed(rc);
 }
 
 void WaveformStore::save(const std::string& key, const FileStamp& stamp, const Waveform& summary) {

@@ -44,9 +44,12 @@ public:
     WaveformStore(const WaveformStore&) = delete;
     WaveformStore& operator=(const WaveformStore&) = delete;
 
-    // The complete summary kept for `key` scanned from `stamp`, now the most
-    // recently used; null when there is none.
+    // The complete summary kept for `key` scanned from `stamp`; null when there
+    // is none.
     std::shared_ptr<const Waveform> load(const std::string& key, const FileStamp& stamp);
+    // Makes `key` the most recently used. Apart from `load`, because it
+    // rewrites the row: done once the summary is on its way.
+    void markUsed(const std::string& key);
     // Keeps `summary` (complete ones only) and evicts beyond the limit.
     void save(const std::string& key, const FileStamp& stamp, const Waveform& summary);
 
