@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Times a waveform scan (the host's decoder and the seekbar's reduction, through
 # the same code the seekbar runs) against plain decoding by the ffmpeg command on
-# the same file, alternating the two. The last line is "ratio X": median scan
-# time over median decode time (the goal is 1.15 or less).
+# the same file, alternating the two. Then, as after a restart, the time from the
+# track change to the complete waveform of the same file kept in a waveform
+# store, over the scan's time. The last line is "ratio X": median scan time over
+# median decode time (the goal is 1.15 or less).
 #
 #   bench/wave_scan.sh [FILE] [runs]
 # Without FILE it makes a 10-minute stereo 44.1 kHz FLAC once, in the build folder.
@@ -41,4 +43,17 @@ scan=$(printf '%s\n' "${scan_times[@]}" | median)
 decode=$(printf '%s\n' "${decode_times[@]}" | median)
 "$build/bench/wave_scan_bench" "$file" | tail -1
 printf 'scan median %.3f s\ndecode median %.3f s\n' "$scan" "$decode"
+
+# A run that scans and keeps the waveform, then runs that each start afresh
+# and find it kept. Timed inside the program: track change to complete waveform.
+store="$(mktemp -d)"
+trap 'rm -rf "$store"' EXIT
+"$build/bench/wave_scan_bench" "$file" "$store" >/dev/null
+stored_times=()
+for ((i = 0; i < runs; i++)); do
+  stored_times+=("$("$build/bench/wave_scan_bench" "$file" "$store" | awk '{ print $2 }')")
+done
+stored=$(printf '%s\n' "${stored_times[@]}" | median)
+awk -v t="$stored" -v s="$scan" \
+  'BEGIN { printf "stored track: complete waveform %.1f ms after the track change (%.4f of a scan)\n", t * 1000, t / s }'
 awk -v s="$scan" -v d="$decode" 'BEGIN { printf "ratio %.2f\n", s / d }'

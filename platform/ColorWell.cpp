@@ -28,7 +28,16 @@ void ColorWell::openDialog() {
     auto* dialog = new QColorDialog(m_color, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setOption(QColorDialog::DontUseNativeDialog);
+    connect(dialog, &QColorDialog::currentColorChanged, this, [this](const QColor& color) {
+        if (color == m_color) return;
+        setColor(color);
+        emit colorBrowsed(color);
+    });
     connect(dialog, &QColorDialog::colorSelected, this, &ColorWell::pick);
+    connect(dialog, &QDialog::rejected, this, [this, before = m_color] {
+        setColor(before);
+        emit pickCancelled();
+    });
     dialog->open();
 }
 

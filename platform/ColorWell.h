@@ -1,7 +1,7 @@
 #pragma once
 
 // A colour swatch button: shows a colour and lets the user pick another in the
-// colour dialog. `colorPicked` fires only for a user's choice, never for
+// colour dialog. Its signals fire only for what the user does, never for
 // setColor. Main thread.
 
 #include "platform_export.h"
@@ -25,7 +25,11 @@ public:
     QSize sizeHint() const override { return QSize(44, 23); }
 
 signals:
+    // Each colour the user tries while the dialog is open: a live preview.
+    void colorBrowsed(const QColor& color);
     void colorPicked(const QColor& color);
+    // The dialog was cancelled; the well shows the colour it had before again.
+    void pickCancelled();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

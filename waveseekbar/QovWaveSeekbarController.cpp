@@ -2,9 +2,33 @@
 
 #include "QovWaveSeekbarView.h"
 #include "WaveformCache.h"
+#include "WaveformStore.h"
+#include "core_api.h"
 #include "play_callback.h"
 #include "playback_control.h"
 #include "std_api.h"
+
+#include <string_view>
+
+namespace {
+
+// Room for about 1600 tracks.
+constexpr uint64_t kStoreLimitBytes = 32ull << 20;
+
+// One for every seekbar of the process; nothing is read before a scan needs it.
+std::shared_ptr<wave::WaveformStore> profileStore() {
+    static const std::shared_ptr<wave::WaveformStore> store = []() -> std::shared_ptr<wave::WaveformStore> {
+        constexpr std::string_view scheme = "file://";
+        const std::string_view profile = core_api::get_profile_path();
+        if (!profile.starts_with(scheme)) return nullptr;
+        return std::make_shared<wave::WaveformStore>(
+            std::filesystem::path(profile.substr(scheme.size())) / "qov_wave_seekbar.waveforms.sqlite",
+            kStoreLimitBytes);
+    }();
+    return store;
+}
+
+}  // namespace
 
 class QovWaveSeekbarController::PlayCallback final : public play_callback_impl_base {
 public:
@@ -77,6 +101,7 @@ void QovWaveSeekbarController::trackChanged(const service_ptr_t<metadb_handle>& 
     m_wave->setWaveform(nullptr);
     auto job = std::make_shared<wave::ScanJob>();
     job->key = key;
+    job->store = profileStore();
     m_job = job;
     QPointer<QovWaveSeekbarController> self(this);
     std::weak_ptr<wave::ScanJob> weakJob(job);

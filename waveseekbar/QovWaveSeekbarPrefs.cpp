@@ -12,8 +12,17 @@
 
 platform::ColorWell* QovWaveSeekbarPrefs::well() {
     auto* w = new platform::ColorWell;
-    connect(w, &platform::ColorWell::colorPicked, this, [this, w] { changed(w); });
+    connect(w, &platform::ColorWell::colorBrowsed, this, [this, w] { browsed(w); });
+    connect(w, &platform::ColorWell::colorPicked, this, [this, w] {
+        m_beforeBrowsing.erase(w);
+        changed(w);
+    });
+    connect(w, &platform::ColorWell::pickCancelled, this, [this, w] { cancelled(w); });
     return w;
+}
+
+cfg_var_modern::cfg_string& QovWaveSeekbarPrefs::settingOf(const platform::ColorWell* well) const {
+    return well == m_played ? cfg_colorPlayed : cfg_colorRest;
 }
 
 void QovWaveSeekbarPrefs::loadView() {
@@ -50,9 +59,23 @@ void QovWaveSeekbarPrefs::load() {
 }
 
 void QovWaveSeekbarPrefs::changed(platform::ColorWell* sender) {
-    auto& setting = sender == m_played ? cfg_colorPlayed : cfg_colorRest;
-    setting.set(wave::colorText(sender->color()).c_str());
+    settingOf(sender).set(wave::colorText(sender->color()).c_str());
     platform::NotificationCenter::defaultCenter().post(platform::kWaveSeekbarPrefsChanged);
+}
+
+void QovWaveSeekbarPrefs::browsed(platform::ColorWell* sender) {
+    m_beforeBrowsing.try_emplace(sender, settingOf(sender).get().str());
+    changed(sender);
+}
+
+void QovWaveSeekbarPrefs::cancelled(platform::ColorWell* sender) {
+    const auto before = m_beforeBrowsing.find(sender);
+    if (before == m_beforeBrowsing.end()) return;  // nothing was tried
+    // The text itself: the well's colour would turn "system colours" into a fixed one.
+    settingOf(sender).set(before->second.c_str());
+    m_beforeBrowsing.erase(before);
+    platform::NotificationCenter::defaultCenter().post(platform::kWaveSeekbarPrefsChanged);
+    load();
 }
 
 void QovWaveSeekbarPrefs::reset() {

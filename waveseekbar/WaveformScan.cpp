@@ -48,6 +48,16 @@ void scan(ScanJob& job, const service_ptr_t<metadb_handle>& track, const ScanUpd
     using clock = std::chrono::steady_clock;
     const double length = track->get_length();
     if (!(length > 0)) return;  // unknown length (streams), or NaN
+    // Taken before decoding: a file rewritten meanwhile is kept under its old
+    // stamp, so it is scanned again next time.
+    const auto stamp = job.store ? stampOf(track->get_path()) : std::nullopt;
+    if (stamp) {
+        if (auto stored = job.store->load(job.key, *stamp)) {
+            if (!job.abort.is_aborting()) publish(onUpdate, std::move(stored));
+            job.store->markUsed(job.key);
+            return;
+        }
+    }
     try {
         input_helper decoder;
         decoder.open(service_ptr_t<file>(), track, input_flag_no_seeking | input_flag_no_looping, job.abort);
@@ -64,7 +74,9 @@ void scan(ScanJob& job, const service_ptr_t<metadb_handle>& track, const ScanUpd
                 last = now;
             }
         }
-        publish(onUpdate, builder.snapshot(true));
+        auto summary = builder.snapshot(true);
+        publish(onUpdate, summary);
+        if (stamp) job.store->save(job.key, *stamp, *summary);
     } catch (const exception_aborted&) {
     } catch (const std::exception& e) {
         const std::string line = std::string("Waveform Seekbar: scan failed: ") + e.what();

@@ -2,9 +2,12 @@
 
 // Background scans: one detached thread per track decodes it through the
 // host's decoders, folds it into a Waveform and publishes partial summaries at
-// most every 250 ms, then a final complete one, on the main thread.
+// most every 250 ms, then a final complete one, on the main thread. With a
+// store, a local file scanned before is published complete at once instead,
+// and a finished scan is kept there.
 
 #include "Waveform.h"
+#include "WaveformStore.h"
 #include "abort_callback.h"
 #include "metadb_handle.h"
 
@@ -18,6 +21,8 @@ namespace wave {
 struct ScanJob {
     quorvane_io::abort_callback_impl abort;
     std::string key;
+    // Null: scan without keeping anything across restarts.
+    std::shared_ptr<WaveformStore> store;
 };
 
 using ScanUpdate = std::function<void(std::shared_ptr<const Waveform>)>;

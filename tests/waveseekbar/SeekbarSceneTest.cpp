@@ -67,6 +67,28 @@ TEST(SeekbarScene, ColumnsTakeThePlayedColourLeftOfThePosition) {
     EXPECT_DOUBLE_EQ(rms[0].rect.y(), 19.5);
 }
 
+TEST(SeekbarScene, RmsLayerIsDrawnOverThePeakLayerEachFromItsOwnValues) {
+    Waveform w;
+    std::fill(w.peak.begin(), w.peak.end(), 0.8f);
+    std::fill(w.rms.begin(), w.rms.end(), 0.4f);
+    SeekbarState s{.width = 100, .height = 40, .position = 50, .length = 100, .waveform = &w};
+    const auto scene = buildSeekbarScene(s, measure);
+    auto isPeak = [](const SeekbarOp& op) {
+        return op.role == SeekbarRole::PlayedPeak || op.role == SeekbarRole::RestPeak;
+    };
+    auto isRms = [](const SeekbarOp& op) {
+        return op.role == SeekbarRole::PlayedRms || op.role == SeekbarRole::RestRms;
+    };
+    const auto lastPeak = std::find_if(scene.rbegin(), scene.rend(), isPeak);
+    const auto firstRms = std::find_if(scene.begin(), scene.end(), isRms);
+    ASSERT_NE(firstRms, scene.end());
+    EXPECT_LT(scene.rend() - lastPeak - 1, firstRms - scene.begin());
+    for (const auto& op : scene) {
+        if (isPeak(op)) EXPECT_FLOAT_EQ(op.rect.height(), 2 * 0.8f * 18);
+        if (isRms(op)) EXPECT_FLOAT_EQ(op.rect.height(), 2 * 0.4f * 18);
+    }
+}
+
 TEST(SeekbarScene, NoWaveformDrawsTheFlatLineAndNoTrackNoPosition) {
     SeekbarState s{.width = 200, .height = 40, .sideTimes = true, .hoverX = 100};
     auto line = ops(s, SeekbarOp::Fill, SeekbarRole::RestPeak);

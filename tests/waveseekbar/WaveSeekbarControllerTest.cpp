@@ -10,6 +10,7 @@
 #include "WaveformCache.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -21,7 +22,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-bool spinUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 5s) {
+// Generous: the bound only matters when something is wrong.
+bool spinUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 30s) {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (!done()) {
         if (std::chrono::steady_clock::now() > end) return false;
@@ -39,8 +41,9 @@ protected:
     }
     ~WaveSeekbar() override { delete controller; }
 
-    QovWaveSeekbarView* show() {
+    QovWaveSeekbarView* show(bool sideTimes = false) {
         controller = new QovWaveSeekbarController;
+        controller->setSideTimes(sideTimes);
         QWidget* v = controller->view();
         v->resize(400, 40);
         v->show();
@@ -97,8 +100,12 @@ TEST_F(WaveSeekbar, OnlyAStopForGoodClearsTheBar) {
 TEST_F(WaveSeekbar, ALateCompleteSummaryIsCachedButNotShown) {
     auto view = show();
     player.playback->newTrack(track("file:///first.flac"));
-    // The scan finishes and queues its result; the main loop has not run it yet.
-    std::this_thread::sleep_for(300ms);
+    // The scan finishes and queues its result (its thread lets go of the job
+    // as it ends); the main loop has not run it yet.
+    const std::weak_ptr<wave::ScanJob> first = controller->currentJob();
+    const auto end = std::chrono::steady_clock::now() + 30s;
+    while (first.use_count() > 1 && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(5ms);
+    ASSERT_EQ(first.use_count(), 1);
     player.inputs->refuse = true;
     player.playback->newTrack(track("file:///second.flac"));
 
@@ -143,24 +150,32 @@ TEST_F(WaveSeekbar, TickFollowsPlaybackOnlyWhilePlaying) {
     EXPECT_DOUBLE_EQ(view->position(), 42);
 }
 
-TEST_F(WaveSeekbar, DragSeeksOnceOnRelease) {
-    auto view = show();
-    player.playback->newTrack(track("file:///a.flac", 100));
-    controller->tick();
-    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(100, 20));
-    QTest::mouseMove(view, QPoint(200, 20));
-    EXPECT_TRUE(view->isDragging());
-    EXPECT_TRUE(player.playback->seeks.empty());
-    view->setPosition(1);  // stored, not shown while dragging
-    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(300, 20));
-    ASSERT_EQ(player.playback->seeks.size(), 1u);
-    EXPECT_DOUBLE_EQ(player.playback->seeks[0], 75);
-    EXPECT_DOUBLE_EQ(view->position(), 75);
+TEST_F(WaveSeekbar, DragSeeksOnceOnReleaseWhereTheWaveIs) {
+    // Released right of the middle, where side times make a difference.
+    for (const auto& [sideTimes, seconds] :
+         {std::pair{false, 75.0}, std::pair{true, (300 - 54) / 292.0 * 100}}) {
+        SCOPED_TRACE(sideTimes);
+        delete controller;
+        player.playback->seeks.clear();
+        player.playback->canSeek = true;
+        auto view = show(sideTimes);
+        player.playback->newTrack(track("file:///a.flac", 100));
+        controller->tick();
+        QTest::mousePress(view, Qt::LeftButton, {}, QPoint(100, 20));
+        QTest::mouseMove(view, QPoint(200, 20));
+        EXPECT_TRUE(view->isDragging());
+        EXPECT_TRUE(player.playback->seeks.empty());
+        view->setPosition(1);  // stored, not shown while dragging
+        QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(300, 20));
+        ASSERT_EQ(player.playback->seeks.size(), 1u);
+        EXPECT_DOUBLE_EQ(player.playback->seeks[0], seconds);
+        EXPECT_DOUBLE_EQ(view->position(), seconds);
 
-    player.playback->canSeek = false;
-    controller->tick();
-    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(50, 20));
-    EXPECT_EQ(player.playback->seeks.size(), 1u);
+        player.playback->canSeek = false;
+        controller->tick();
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(50, 20));
+        EXPECT_EQ(player.playback->seeks.size(), 1u);
+    }
 }
 
 TEST_F(WaveSeekbar, PageWritesColoursAndResetsToTheSystem) {
@@ -181,6 +196,52 @@ TEST_F(WaveSeekbar, PageWritesColoursAndResetsToTheSystem) {
     EXPECT_STREQ(cfg_colorRest.get(), "");
     EXPECT_EQ(notified, 3);
     EXPECT_EQ(page.playedWell()->color(), platform::SystemColors::accentColor());
+}
+
+TEST_F(WaveSeekbar, ColoursTriedInTheDialogShowAtOnceAndCancelPutsTheSettingBack) {
+    cfg_colorPlayed.set("");
+    auto view = show();
+    player.playback->newTrack(track("file:///a.flac", 100));
+    auto full = std::make_shared<wave::Waveform>();
+    std::fill(full->rms.begin(), full->rms.end(), 1.0f);
+    view->setWaveform(full);
+    view->setPosition(50);  // the left half is played
+    auto playedPixel = [&] { return view->grab().toImage().pixelColor(10, 20).rgb(); };
+    const QRgb system = playedPixel();
+
+    QovWaveSeekbarPrefs page;
+    page.view();
+    int notified = 0;
+    auto sub = platform::NotificationCenter::defaultCenter().subscribe(
+        platform::kWaveSeekbarPrefsChanged, nullptr, [&](const platform::Notification&) { ++notified; });
+    auto openDialog = [](platform::ColorWell* well) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the last dialog
+        well->click();
+        return well->findChild<QColorDialog*>();
+    };
+
+    QColorDialog* dialog = openDialog(page.playedWell());
+    ASSERT_NE(dialog, nullptr);
+    dialog->setCurrentColor(QColor(255, 0, 0));
+    EXPECT_STREQ(cfg_colorPlayed.get(), "FF0000");
+    EXPECT_EQ(notified, 1);
+    EXPECT_EQ(playedPixel(), qRgb(255, 0, 0));
+    dialog->setCurrentColor(QColor(0, 0, 255));
+    EXPECT_STREQ(cfg_colorPlayed.get(), "0000FF");
+    dialog->reject();
+    // Back to following the system, not to a fixed copy of its colour.
+    EXPECT_STREQ(cfg_colorPlayed.get(), "");
+    EXPECT_EQ(notified, 3);
+    EXPECT_EQ(page.playedWell()->color(), platform::SystemColors::accentColor());
+    EXPECT_EQ(playedPixel(), system);
+
+    dialog = openDialog(page.playedWell());
+    ASSERT_NE(dialog, nullptr);
+    dialog->setCurrentColor(QColor(0, 255, 0));
+    dialog->accept();
+    EXPECT_STREQ(cfg_colorPlayed.get(), "00FF00");
+    EXPECT_EQ(page.playedWell()->color(), QColor(0, 255, 0));
+    cfg_colorPlayed.set("");
 }
 
 }  // namespace
