@@ -1,8 +1,8 @@
 #pragma once
 
-// Background scans: one detached thread per track decodes it through the
-// host's decoders, folds it into a Waveform and publishes partial summaries at
-// most every 250 ms, then a final complete one, on the main thread.
+// Background scans: one worker thread of the bundle per track decodes it
+// through the host's decoders, folds it into a Waveform and publishes partial
+// summaries at most every 250 ms, then a final complete one, on the main thread.
 
 #include "Waveform.h"
 #include "abort_callback.h"
