@@ -1,5 +1,7 @@
 #include "component_client.h"
 
+#include "BundleWork.h"
+
 service_factory_base* service_factory_base::__internal__list = nullptr;
 
 quorvane_api* g_quorvane_api = nullptr;
@@ -27,6 +29,9 @@ void quorvane_client_impl::set_library_path(const char* path, const char* name) 
 }
 
 void quorvane_client_impl::services_init(bool available) {
+    // Withdrawal is the host's last call before it unloads us: no thread may run
+    // our code after it, and until our workers end they may still use services.
+    if (!available) qvn::joinWorkers();
     if (available) g_initialized = true;
     g_services_available = available;
 }

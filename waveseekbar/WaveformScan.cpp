@@ -1,44 +1,17 @@
 #include "WaveformScan.h"
 
-#include "WaveformBuilder.h"
+#include "BundleWork.h"
 #include "console.h"
 #include "input_helper.h"
 #include "main_thread_callback.h"
+#include "WaveformBuilder.h"
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <string>
-#include <thread>
 
 namespace wave {
 
 namespace {
-
-// The bundle must not be unloaded under a running scan thread: its code would
-// vanish. Owners cancel their jobs before that, so waiting here is short.
-class RunningScans {
-public:
-    void enter() {
-        std::lock_guard lock(m_mutex);
-        ++m_count;
-    }
-    void leave() {
-        std::lock_guard lock(m_mutex);
-        if (--m_count == 0) m_idle.notify_all();
-    }
-    ~RunningScans() {
-        std::unique_lock lock(m_mutex);
-        m_idle.wait_for(lock, std::chrono::seconds(5), [this] { return m_count == 0; });
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_idle;
-    int m_count = 0;
-};
-
-RunningScans g_running;
 
 void publish(const ScanUpdate& onUpdate, std::shared_ptr<const Waveform> summary) {
     qvn::inMainThread([onUpdate, summary = std::move(summary)] { onUpdate(summary); });
@@ -87,17 +60,9 @@ void scan(ScanJob& job, const service_ptr_t<metadb_handle>& track, const ScanUpd
 }  // namespace
 
 void startScan(std::shared_ptr<ScanJob> job, service_ptr_t<metadb_handle> track, ScanUpdate onUpdate) {
-    g_running.enter();
-    std::thread([job = std::move(job), track = std::move(track), onUpdate = std::move(onUpdate)]() mutable {
-        {
-            // Released before leaving, while the unload still waits for us.
-            auto ownJob = std::move(job);
-            auto ownTrack = std::move(track);
-            auto ownUpdate = std::move(onUpdate);
-            scan(*ownJob, ownTrack, ownUpdate);
-        }
-        g_running.leave();
-    }).detach();
+    qvn::spawnWorker([job = std::move(job), track = std::move(track), onUpdate = std::move(onUpdate)] {
+        scan(*job, track, onUpdate);
+    });
 }
 
 }  // namespace wave

@@ -1,10 +1,10 @@
 #pragma once
 
-// Background scans: one detached thread per track decodes it through the
-// host's decoders, folds it into a Waveform and publishes partial summaries at
-// most every 250 ms, then a final complete one, on the main thread. With a
-// store, a local file scanned before is published complete at once instead,
-// and a finished scan is kept there.
+// Background scans: one worker thread of the bundle per track decodes it
+// through the host's decoders, folds it into a Waveform and publishes partial
+// summaries at most every 250 ms, then a final complete one, on the main thread.
+// With a store, a local file scanned before is published complete at once
+// instead, and a finished scan is kept there.
 
 #include "Waveform.h"
 #include "WaveformStore.h"

@@ -3,7 +3,10 @@
 #include "Console.h"
 #include "ServiceRegistry.h"
 
+#include "MainQueue.h"
 #include "quorvane_client.h"
+
+#include <QCoreApplication>
 
 #include <dlfcn.h>
 
@@ -134,6 +137,7 @@ bool ComponentLoader::bind(const BundleLocation& bundle) {
 }
 
 void ComponentLoader::unloadAll() {
+    if (m_components.empty()) return;
     for (auto it = m_components.rbegin(); it != m_components.rend(); ++it) {
         m_registry.removeModule(it->client->get_service_list());
         try {
@@ -143,6 +147,10 @@ void ComponentLoader::unloadAll() {
                             " threw while withdrawing: " + what(std::current_exception()));
         }
     }
+    // Nothing queued may outlive the code it holds: work left for the main loop
+    // is dropped, objects left to deleteLater are deleted while they still can be.
+    platform::dropPendingWork();
+    if (QCoreApplication::instance()) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     while (!m_components.empty()) {
         dlclose(m_components.back().handle);
         m_components.pop_back();

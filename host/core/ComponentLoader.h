@@ -46,7 +46,8 @@ public:
 
     // Binds each bundle and adds its services to the registry.
     void load(const std::vector<BundleLocation>& bundles);
-    // Withdraws every component's services, then unloads them in reverse order.
+    // Withdraws every component's services, then drops the work they left
+    // queued for the main loop and unloads them in reverse order.
     void unloadAll();
 
     const std::vector<LoadedComponent>& components() const { return m_components; }

@@ -76,10 +76,16 @@ protected:
         out << quint32(16) << quint16(1) << quint16(2) << rate << rate * 4 << quint16(4) << quint16(16);
         out.writeRawData("data", 4);
         out << bytes;
-        for (quint32 i = 0; i < frames; ++i) {
-            const auto v = qint16(3000 * ((i / 50) % 2 ? 1 : -1));
-            out << v << v;
+        // One period of the tone, written over and over: long files stay quick.
+        QByteArray period;
+        QDataStream one(&period, QIODevice::WriteOnly);
+        one.setByteOrder(QDataStream::LittleEndian);
+        for (int i = 0; i < 100; ++i) {
+            const auto v = qint16(i < 50 ? -3000 : 3000);
+            one << v << v;
         }
+        for (quint32 i = 0; i < frames; i += 100)
+            out.writeRawData(period.constData(), int(qMin(frames - i, 100u) * 4));
     }
 
     FixtureLayout layout;
@@ -201,6 +207,30 @@ TEST_F(ScriptRun, ElementsGoBeforeTheComponentsAreUnloaded) {
     const auto withdrawn = r.err.indexOf(QStringLiteral("fixture ui: withdrawn"));
     EXPECT_GE(destroyed, 0) << r.err.toStdString();
     EXPECT_GT(withdrawn, destroyed);
+}
+
+TEST_F(ScriptRun, QuitsCleanlyWithWorkAndAScanStillPending) {
+    layout.addInstalled("lifetime", "qov_fixture_lifetime");
+    writeWav("long.wav", 600);  // its scan is far from done at quit
+    write("bar.layout", "waveform-seekbar\n");
+    write("quit.qvs",
+          "new-playlist Long\n"
+          "add long.wav\n"
+          "play 0\n"
+          "wait-until position>=0.05 30\n"
+          "quit\n");
+    const HostRun r = run(path("quit.qvs"), {QStringLiteral("--layout"), path("bar.layout")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+
+    const auto released = [&](const char* work) {
+        return r.err.indexOf(QStringLiteral("fixture lifetime: released %1\n").arg(QLatin1String(work)));
+    };
+    for (const char* work : {"delayed guarded", "delayed", "delayed app-guarded", "posted",
+                             "posted app-guarded", "posted by worker", "callback by worker", "deleted later"})
+        EXPECT_GE(released(work), 0) << work << "\n" << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("fixture lifetime: ran "))) << r.err.toStdString();
+    // Its guard's death released it; the rest waited for the unload.
+    EXPECT_LT(released("delayed guarded"), released("delayed"));
 }
 
 TEST_F(ScriptRun, ASyntaxErrorStopsTheScriptBeforeAnythingRuns) {
