@@ -2,6 +2,7 @@
 
 #include "SeekbarPalette.h"
 #include "SeekbarScene.h"
+#include "SystemFont.h"
 #include "WaveSeekbarSettings.h"
 #include "playback_control.h"
 #include "std_api.h"
@@ -14,10 +15,8 @@
 namespace {
 
 QFont seekbarFont(wave::SeekbarFont which) {
-    QFont f;
-    f.setPixelSize(11);
-    f.setWeight(which == wave::SeekbarFont::Label ? QFont::Medium : QFont::Normal);
-    return f;
+    return platform::SystemFont::ofSize(11,
+                                        which == wave::SeekbarFont::Label ? QFont::Medium : QFont::Normal);
 }
 
 }  // namespace
