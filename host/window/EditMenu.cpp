@@ -55,7 +55,7 @@ EditMenu::EditMenu(QMenu* menu, QObject* parent) : QObject(parent) {
 QWidget* EditMenu::firstResponder() const {
     QWidget* focus = ResponderChain::firstResponder();
     // A menu bar in keyboard use holds the focus, for the view it came from.
-    if (qobject_cast<QMenuBar*>(focus) || qobject_cast<QMenu*>(focus)) return m_focusBeforeMenus;
+    if (qobject_cast<QMenuBar*>(focus)) return m_focusBeforeMenus;
     return focus;
 }
 

@@ -37,6 +37,6 @@ private:
     QWidget* firstResponder() const;
 
     std::vector<std::pair<platform::EditAction, QAction*>> m_items;
-    // Where the focus was before the menu bar took it for keyboard use.
+    // Where the focus was before the menu bar took it (Alt pressed alone).
     QPointer<QWidget> m_focusBeforeMenus;
 };

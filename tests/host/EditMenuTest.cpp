@@ -171,6 +171,21 @@ TEST_F(EditMenuTest, ApplicationShortcutsWorkFromThePreferencesAndConsoleWindows
     EXPECT_EQ(quits, 2);
 }
 
+TEST_F(EditMenuTest, TheMenuBarInKeyboardUseAnswersForTheViewItTookTheKeysFrom) {
+    View inWindow;
+    inWindow.setParent(window->centralWidget());
+    inWindow.show();
+    inWindow.takes = {{EditAction::SelectAll, true}};
+    activate(window.get());
+    inWindow.setFocus();
+    // Alt pressed and released alone.
+    QTest::keyClick(window.get(), Qt::Key_Alt);
+    ASSERT_EQ(QApplication::focusWidget(), window->menuBar());
+    EXPECT_TRUE(shown()[EditAction::SelectAll]);
+    item("Select All")->trigger();
+    EXPECT_EQ(inWindow.done, std::vector<EditAction>{EditAction::SelectAll});
+}
+
 TEST_F(EditMenuTest, ALookupThroughTheMainMenuFindsLazyItemsInTheirCurrentState) {
     ASSERT_EQ(platform::MainMenu::bar(), window->menuBar());
     view.takes = {{EditAction::SelectAll, true}};
