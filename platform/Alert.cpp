@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <memory>
@@ -67,7 +68,16 @@ QMessageBox* Alert::build(QWidget* parent) {
     }
     // Last: the box rebuilds its layout whenever texts or the icon change.
     placeAccessory(box);
+    focusInitial(box);
     return box;
+}
+
+void Alert::focusInitial(QMessageBox* box) {
+    // Only a widget inside the box: focus elsewhere would leave the box keyless.
+    if (!m_initialFocus || !box->isAncestorOf(m_initialFocus)) return;
+    // The box gave it to the default button; the window hands it on on showing.
+    m_initialFocus->setFocus(Qt::OtherFocusReason);
+    if (auto* field = qobject_cast<QLineEdit*>(m_initialFocus.data())) field->selectAll();
 }
 
 void Alert::placeAccessory(QMessageBox* box) {

@@ -47,11 +47,16 @@ public:
     void addButton(const QString& title) { m_buttons.append(title); }
     // Takes ownership; the widget lives until the answer has been handed over.
     void setAccessoryView(QWidget* view);
+    // A widget of the accessory that has the keyboard focus when the alert
+    // shows, in place of the first button (which Return still takes). A line
+    // edit shows its text selected, so typing replaces it.
+    void setInitialFocus(QWidget* widget) { m_initialFocus = widget; }
 
     QString messageText() const { return m_message; }
     QString informativeText() const { return m_informative; }
     QStringList buttons() const;
     QWidget* accessoryView() const { return m_accessory; }
+    QWidget* initialFocus() const { return m_initialFocus; }
 
     // Window-modal on anchor's window when there is a visible one, answering
     // through done once a button is chosen; otherwise application-modal like
@@ -68,6 +73,7 @@ public:
 private:
     QMessageBox* build(QWidget* parent);
     void placeAccessory(QMessageBox* box);
+    void focusInitial(QMessageBox* box);
     static int answerOf(const QMessageBox& box);
 
     QString m_message;
@@ -75,6 +81,7 @@ private:
     QMessageBox::Icon m_icon = QMessageBox::NoIcon;
     QStringList m_buttons;
     QPointer<QWidget> m_accessory;
+    QPointer<QWidget> m_initialFocus;
     bool m_ownsAccessory = false;
 };
 

@@ -4,6 +4,7 @@
 #include "SeekbarGeometry.h"
 #include "SeekbarPalette.h"
 #include "SeekbarScene.h"
+#include "SystemFont.h"
 #include "WaveSeekbarSettings.h"
 #include "playback_control.h"
 #include "std_api.h"
@@ -19,10 +20,8 @@
 namespace {
 
 QFont seekbarFont(wave::SeekbarFont which) {
-    QFont f;
-    f.setPixelSize(11);
-    f.setWeight(which == wave::SeekbarFont::Label ? QFont::Medium : QFont::Normal);
-    return f;
+    return platform::SystemFont::ofSize(11,
+                                        which == wave::SeekbarFont::Label ? QFont::Medium : QFont::Normal);
 }
 
 }  // namespace

@@ -4,9 +4,12 @@
 #include "ConfigStoreService.h"
 #include "Console.h"
 #include "ServiceRegistry.h"
+#include "UserDefaults.h"
 
 #include "initquit.h"
 #include "quorvane_client.h"
+
+#include <QFile>
 
 #include <exception>
 #include <system_error>
@@ -55,6 +58,9 @@ bool Host::openProfile() {
         m_console.print("Cannot create the profile folder " + m_profile.string());
         return false;
     }
+    // What components keep as user defaults belongs to the profile, as their
+    // configuration does.
+    platform::UserDefaults::setFolder(QFile::decodeName(m_profile.c_str()));
     m_store = std::make_shared<ConfigStore>(m_profile / "config.sqlite", m_console);
     ConfigStoreService::attach(m_store);
     m_registry.addModule(service_factory_base::__internal__list);

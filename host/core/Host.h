@@ -3,8 +3,9 @@
 // The host's life cycle: profile, settings store, components and their hooks.
 //
 //   start()          openProfile() then loadComponents()
-//   openProfile()    profile folder and settings store: the host's own
-//                    services can open their files before any bundle binds
+//   openProfile()    profile folder, settings store and user defaults
+//                    (QSettings): the host's own services can open their
+//                    files before any bundle binds
 //   loadComponents() every bundle bound, then (unless only listing) on_init
 //                    of every initquit
 //   runQuitHooks()   shutting down from here on; on_quit of every initquit

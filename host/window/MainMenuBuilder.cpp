@@ -1,5 +1,6 @@
 #include "MainMenuBuilder.h"
 
+#include "EditMenu.h"
 #include "HostCommands.h"
 
 #include "console.h"
@@ -54,6 +55,7 @@ MainMenuBuilder::MainMenuBuilder(QMenuBar* bar, Hooks hooks, QObject* parent)
         ->setMenuRole(QAction::QuitRole);
 
     QMenu* edit = addMenu(tr("&Edit"), "menuEdit");
+    new EditMenu(edit, this);
     addSlot(edit, mainmenu_groups::edit);
 
     QMenu* playback = addMenu(tr("&Playback"), "menuPlayback");
@@ -100,7 +102,9 @@ QMenu* MainMenuBuilder::addMenu(const QString& title, const char* objectName) {
 QAction* MainMenuBuilder::addHostItem(QMenu* menu, const QString& text, const GUID& command,
                                       const QKeySequence& shortcut) {
     QAction* action = menu->addAction(text);
-    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    action->setShortcut(shortcut);
+    // One menu for all windows, as on the Mac: Quit works from the preferences too.
+    action->setShortcutContext(Qt::ApplicationShortcut);
     connect(action, &QAction::triggered, this, [command] { HostCommands::run(command); });
     m_hostItems.push_back({action, command});
     return action;

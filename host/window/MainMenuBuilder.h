@@ -2,8 +2,10 @@
 
 // The main menu: File, Edit, Playback, Library, View, Help. The host's own
 // items run through HostCommands (the path standard_commands::run_main takes
-// too); every component's mainmenu_commands appear under their group, sorted
-// by priority then name, with their current text and flags.
+// too), Edit's standard items through the focused view (EditMenu); every
+// component's mainmenu_commands appear under their group, sorted by priority
+// then name, with their current text and flags. Shortcuts work from every
+// window of the application.
 //
 // Nothing here calls a service while the window starts: component commands,
 // enabled states and the Playback Order submenu are made when a menu is about

@@ -8,6 +8,7 @@
 #include "PreferencesWindow.h"
 
 #include "Alert.h"
+#include "MainMenu.h"
 #include "playback_control.h"
 #include "playlist_incoming_item_filter.h"
 #include "playlist_manager.h"
@@ -47,6 +48,7 @@ MainWindow::MainWindow(std::vector<ComponentDescription> components, Console& co
     m_menus = new MainMenuBuilder(
         menuBar(),
         {[this] { showPreferences(QStringLiteral("Media Library")); }, [this] { showAbout(); }}, this);
+    platform::MainMenu::setBar(menuBar());
     registerCommands();
 }
 

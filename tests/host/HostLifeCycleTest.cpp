@@ -4,6 +4,8 @@
 #include "Host.h"
 #include "ServiceRegistry.h"
 
+#include <QSettings>
+
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -73,6 +75,27 @@ TEST(HostLifeCycle, ComponentsReachTheProfileSettings) {
     Console quiet(10, false);
     ConfigStore store(layout.profile() / "config.sqlite", quiet);
     EXPECT_EQ(store.getInt("cfg_var.fixture"), 42);
+}
+
+TEST(HostLifeCycle, EachProfileKeepsItsOwnUserDefaults) {
+    FixtureLayout first, second;
+    const QString key = QStringLiteral("dravik.update.qov_fixture.last");
+    ServiceRegistry registry;
+    {
+        Host host(first.profile(), first.builtin(), registry, Console::global());
+        ASSERT_TRUE(host.openProfile());
+        QSettings().setValue(key, 1718000000);
+        const std::string file = QSettings().fileName().toStdString();
+        EXPECT_EQ(file.rfind(first.profile().string() + "/", 0), 0u) << file;
+    }
+    {
+        Host host(second.profile(), second.builtin(), registry, Console::global());
+        ASSERT_TRUE(host.openProfile());
+        EXPECT_FALSE(QSettings().contains(key));
+    }
+    Host again(first.profile(), first.builtin(), registry, Console::global());
+    ASSERT_TRUE(again.openProfile());
+    EXPECT_EQ(QSettings().value(key).toLongLong(), 1718000000);
 }
 
 TEST(HostApi, MainThreadIsTheConstructingThreadWhicheverThreadAsks) {

@@ -43,6 +43,8 @@ TEST(MainMenu, HasTheSixMenusWithTheHostsItems) {
     EXPECT_EQ(titles, (QStringList{"File", "Edit", "Playback", "Library", "View", "Help"}));
     EXPECT_EQ(itemsOf(*window, "File"), (QStringList{"Open...", "Add Files...", "Add Folder...",
                                                      "Preferences...", "Fixture File Command", "Quit"}));
+    EXPECT_EQ(itemsOf(*window, "Edit").mid(0, 7),
+              (QStringList{"Undo", "Redo", "Cut", "Copy", "Paste", "Delete", "Select All"}));
     EXPECT_EQ(itemsOf(*window, "Playback"),
               (QStringList{"Play", "Pause", "Stop", "Next", "Previous", "Random", "Playback Order"}));
     EXPECT_TRUE(itemsOf(*window, "View").startsWith(QStringLiteral("Console")));
@@ -52,9 +54,11 @@ TEST(MainMenu, HasTheSixMenusWithTheHostsItems) {
 TEST(MainMenu, ComponentCommandsSortByPriorityThenNameWithTheirFlags) {
     auto window = makeWindow();
     // Hidden is not shown; "Yet First" asks for an earlier place than the rest.
-    EXPECT_EQ(itemsOf(*window, "Edit"), (QStringList{"Yet First", "alpha", "Checked", "Disabled", "Zeta"}));
+    // After the standard items.
+    EXPECT_EQ(itemsOf(*window, "Edit").mid(7),
+              (QStringList{"Yet First", "alpha", "Checked", "Disabled", "Zeta"}));
     // Showing again rebuilds rather than adds.
-    EXPECT_EQ(itemsOf(*window, "Edit").size(), 5);
+    EXPECT_EQ(itemsOf(*window, "Edit").size(), 12);
 
     QAction* disabled = window->menus().find(QStringLiteral("Edit/Disabled"));
     QAction* checked = window->menus().find(QStringLiteral("Edit/Checked"));

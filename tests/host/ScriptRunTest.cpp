@@ -303,6 +303,45 @@ TEST_F(ScriptRun, KeysReachTheMenuShortcuts) {
     EXPECT_FALSE(QFile::exists(path("out/never.json")));
 }
 
+TEST_F(ScriptRun, TheEditMenuAndItsShortcutsActOnTheFocusedElement) {
+    writeWav("one.wav", 1);
+    writeWav("two.wav", 1);
+    write("edit.layout", "fixture-edit\n");
+    write("edit.qvs",
+          "new-playlist Edit\n"
+          "add one.wav two.wav\n"
+          "click fixture-edit 10 10\n"
+          "dump out/none.json\n"
+          "menu Edit/Select All\n"
+          "dump out/all.json\n"
+          "key forward-delete\n"
+          "dump out/removed.json\n"
+          "key cmd+z\n"
+          "dump out/restored.json\n"
+          "quit\n");
+    const HostRun r = run(path("edit.qvs"), {QStringLiteral("--layout"), path("edit.layout")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+
+    const auto active = [this](const char* dump) {
+        const QJsonObject state = readDump(dump);
+        return state[QStringLiteral("playlists")]
+            .toArray()[state[QStringLiteral("active_playlist")].toInt()]
+            .toObject();
+    };
+    const QJsonArray both{path("one.wav"), path("two.wav")};
+    EXPECT_EQ(active("out/none.json")[QStringLiteral("selection")].toArray(), QJsonArray());
+    EXPECT_EQ(active("out/all.json")[QStringLiteral("selection")].toArray(), (QJsonArray{0, 1}));
+    EXPECT_EQ(active("out/removed.json")[QStringLiteral("items")].toArray(), QJsonArray());
+    EXPECT_EQ(active("out/restored.json")[QStringLiteral("items")].toArray(), both);
+
+    // With nothing to undo the element disables the item.
+    write("undo.qvs", "new-playlist Fresh\nclick fixture-edit 10 10\nmenu Edit/Undo\n");
+    const HostRun refused = run(path("undo.qvs"), {QStringLiteral("--layout"), path("edit.layout")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("line 3: menu item Edit/Undo is disabled")))
+        << refused.err.toStdString();
+}
+
 TEST_F(ScriptRun, AnUnknownLayoutStopsTheStart) {
     write("quit.qvs", "quit\n");
     const HostRun r = run(path("quit.qvs"), {QStringLiteral("--layout"), QStringLiteral("nope")});

@@ -99,6 +99,35 @@ TEST_F(AlertTest, TextsStayPlainAndTheAccessorySitsAboveTheButtonsOutlivingTheBo
     EXPECT_EQ(field->text(), "New name");
 }
 
+TEST_F(AlertTest, TheInitialFocusFieldTakesTheTypingAndReturnStillTakesTheFirstButton) {
+    Alert alert;
+    alert.addButton("OK");
+    alert.addButton("Cancel");
+    auto* accessory = new QWidget;
+    auto* left = new QLineEdit("%title%", accessory);
+    auto* right = new QLineEdit("%length%", accessory);
+    right->move(0, 30);
+    alert.setAccessoryView(accessory);
+    alert.setInitialFocus(left);
+    whenModalBoxShows([left](QMessageBox* box) {
+        EXPECT_EQ(box->focusWidget(), left);
+        // Where the keys go; the old text is selected, so typing replaces it.
+        QTest::keyClicks(box->focusWidget(), "%artist%");
+        QTest::keyClick(box->focusWidget(), Qt::Key_Return);
+    });
+    EXPECT_EQ(alert.runModal(), Alert::kFirstButton);
+    EXPECT_EQ(left->text(), "%artist%");
+    EXPECT_EQ(right->text(), "%length%");
+
+    // Without one, the first button has it, as before.
+    alert.setInitialFocus(nullptr);
+    whenModalBoxShows([](QMessageBox* box) {
+        EXPECT_EQ(box->focusWidget(), buttonTitled(box, "OK"));
+        buttonTitled(box, "OK")->click();
+    });
+    alert.runModal();
+}
+
 TEST_F(AlertTest, OnAVisibleWindowTheAnswerComesLaterWithTheAccessoryAlive) {
     QWidget window;
     window.show();

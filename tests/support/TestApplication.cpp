@@ -1,6 +1,9 @@
 #include "TestApplication.h"
 
+#include "UserDefaults.h"
+
 #include <QApplication>
+#include <QTemporaryDir>
 
 QApplication& testApplication() {
     // Tests never need a display, also when run by hand.
@@ -8,6 +11,12 @@ QApplication& testApplication() {
     static int argc = 1;
     static char name[] = "qov_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
+    static QApplication* app = [] {
+        auto* made = new QApplication(argc, argv);
+        // Settings a test writes stay out of the user's home and go with the run.
+        static QTemporaryDir defaults;
+        platform::UserDefaults::setFolder(defaults.path());
+        return made;
+    }();
     return *app;
 }
