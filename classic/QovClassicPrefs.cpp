@@ -122,10 +122,7 @@ void QovClassicPrefs::loadView() {
     QFont small = note->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     note->setFont(small);
-    QPalette secondary = note->palette();
-    secondary.setColor(QPalette::WindowText,
-                       platform::SystemColors::color(platform::SystemColor::SecondaryLabel));
-    note->setPalette(secondary);
+    _note = note;
 
     auto* resetButton = new QPushButton(QStringLiteral("Reset to Defaults"));
     connect(resetButton, &QPushButton::clicked, this, &QovClassicPrefs::reset);
