@@ -46,9 +46,10 @@ void QovClassicTableView::setModel(QAbstractItemModel* model) {
 void QovClassicTableView::layoutRows(const std::vector<size_t>& headerRows, int height) {
     QHeaderView* rows = verticalHeader();
     const int count = rows->count();
-    // Row by row with signals on, a long playlist would be laid out again per
-    // header row; the geometry is brought up to date once at the end.
+    // Row by row with signals and updates on, a long playlist would be laid
+    // out again per header row; the geometry is brought up to date once at the end.
     rows->blockSignals(true);
+    rows->setUpdatesEnabled(false);
     if (rows->defaultSectionSize() != height) {
         rows->setDefaultSectionSize(height);
     } else {
@@ -57,6 +58,7 @@ void QovClassicTableView::layoutRows(const std::vector<size_t>& headerRows, int 
     }
     for (size_t r : headerRows)
         if (r < size_t(count)) rows->resizeSection(int(r), height + kHeaderRowExtra);
+    rows->setUpdatesEnabled(true);
     rows->blockSignals(false);
     _headerRows = headerRows;
     spanHeaders();
