@@ -1,5 +1,6 @@
 #include "QovClassicTableView.h"
 
+#include "ColumnSpec.h"
 #include "QovClassicPlaylist.h"
 
 #include <QHeaderView>
@@ -13,8 +14,6 @@ QovClassicTableView::QovClassicTableView(QWidget* parent) : QTableView(parent) {
     setCornerButtonEnabled(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     QHeaderView* rows = verticalHeader();
     rows->hide();
@@ -25,7 +24,7 @@ QovClassicTableView::QovClassicTableView(QWidget* parent) : QTableView(parent) {
     columns->setSectionsMovable(true);
     columns->setSectionResizeMode(QHeaderView::Interactive);
     columns->setStretchLastSection(false);
-    columns->setMinimumSectionSize(20);
+    columns->setMinimumSectionSize(kMinColumnWidth);
     columns->setHighlightSections(false);
     columns->setTextElideMode(Qt::ElideRight);
     // Spans start at the column shown first: they follow it when columns move.
