@@ -5,7 +5,27 @@
 
 #include <QHeaderView>
 
+namespace {
+
+// Titles too long for their column end in "…", also right-aligned ones,
+// which the style would cut at the front.
+class ColumnHeader : public QHeaderView {
+public:
+    ColumnHeader() : QHeaderView(Qt::Horizontal) {}
+
+protected:
+    void initStyleOptionForIndex(QStyleOptionHeader* option, int logical) const override {
+        QHeaderView::initStyleOptionForIndex(option, logical);
+        const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, option, this);
+        option->text =
+            option->fontMetrics.elidedText(option->text, Qt::ElideRight, sectionSize(logical) - margins);
+    }
+};
+
+}  // namespace
+
 QovClassicTableView::QovClassicTableView(QWidget* parent) : QTableView(parent) {
+    setHorizontalHeader(new ColumnHeader);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setShowGrid(false);
@@ -21,12 +41,12 @@ QovClassicTableView::QovClassicTableView(QWidget* parent) : QTableView(parent) {
     rows->setMinimumSectionSize(1);
 
     QHeaderView* columns = horizontalHeader();
+    columns->setSectionsClickable(true);
     columns->setSectionsMovable(true);
     columns->setSectionResizeMode(QHeaderView::Interactive);
     columns->setStretchLastSection(false);
     columns->setMinimumSectionSize(kMinColumnWidth);
     columns->setHighlightSections(false);
-    columns->setTextElideMode(Qt::ElideRight);
     // Spans start at the column shown first: they follow it when columns move.
     connect(columns, &QHeaderView::sectionMoved, this, [this] { spanHeaders(); });
 }
