@@ -9,7 +9,7 @@ packages=(
   libtag1-dev libsqlite3-dev
   libgtest-dev libbenchmark-dev
   libasound2-dev
-  ffmpeg unzip openssl fonts-dejavu-core
+  ffmpeg unzip openssl fonts-dejavu-core sqlite3
 )
 
 missing=()

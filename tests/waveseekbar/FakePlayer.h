@@ -99,7 +99,7 @@ public:
     void stop() override {}
     void pause(bool) override {}
     bool is_playing() override { return playing.is_valid(); }
-    bool is_paused() override { return false; }
+    bool is_paused() override { return paused; }
     bool get_now_playing(service_ptr_t<metadb_handle>& out) override;
     double playback_get_position() override { return position; }
     double playback_get_length() override { return playing ? playing->get_length() : 0; }
@@ -124,6 +124,7 @@ public:
 
     service_ptr_t<metadb_handle> playing;
     double position = 0;
+    bool paused = false;
     bool canSeek = true;
     std::vector<double> seeks;
     service_ptr_t<FakePlayCallbacks> events = service_new<FakePlayCallbacks>();

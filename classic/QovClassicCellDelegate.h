@@ -1,0 +1,24 @@
+#pragma once
+
+// Draws the playlist's cells: group headers in the bold font and the accent
+// colour across the row, the playing track in bold, accent-coloured while it
+// is not selected, long texts cut at the end. Main thread.
+
+#include <QFont>
+#include <QStyledItemDelegate>
+
+class QovClassicCellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    explicit QovClassicCellDelegate(QObject* parent = nullptr);
+
+    void setFonts(const QFont& regular, const QFont& bold);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
+private:
+    QFont _regular;
+    QFont _bold;
+};
