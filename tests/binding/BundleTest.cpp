@@ -69,7 +69,7 @@ TEST(Bundles, WaveSeekbarListsExactlyItsServices) {
     ASSERT_NE(b.client, nullptr);
     std::vector<GUID> classes = b.serviceClasses();
     std::vector<GUID> expected{componentversion::class_guid, ui_element_mac::class_guid,
-                               preferences_page::class_guid};
+                               preferences_page::class_guid, initquit::class_guid};
     auto less = [](const GUID& a, const GUID& c) { return std::memcmp(&a, &c, sizeof(GUID)) < 0; };
     std::sort(classes.begin(), classes.end(), less);
     std::sort(expected.begin(), expected.end(), less);
