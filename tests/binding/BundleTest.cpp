@@ -2,6 +2,7 @@
 
 #include "componentversion.h"
 #include "initquit.h"
+#include "mainmenu.h"
 #include "preferences_page.h"
 #include "ui_element.h"
 #include "quorvane_client.h"
@@ -74,6 +75,18 @@ TEST(Bundles, WaveSeekbarListsExactlyItsServices) {
     std::sort(classes.begin(), classes.end(), less);
     std::sort(expected.begin(), expected.end(), less);
     EXPECT_EQ(classes, expected);
+}
+
+TEST(Bundles, EachChecksForItsOwnUpdatesAndClassicForAll) {
+    for (const char* name : {"qov_classic_ui", "qov_ovix_ui", "qov_wave_seekbar"}) {
+        Bundle b(name);
+        ASSERT_NE(b.client, nullptr);
+        const std::vector<GUID> classes = b.serviceClasses();
+        EXPECT_NE(std::find(classes.begin(), classes.end(), initquit::class_guid), classes.end()) << name;
+        const bool commands =
+            std::find(classes.begin(), classes.end(), mainmenu_commands::class_guid) != classes.end();
+        EXPECT_EQ(commands, std::strcmp(name, "qov_classic_ui") == 0) << name;
+    }
 }
 
 TEST(Bundles, VersionRecordsCarryTheIdentityAndTheHostGivenFileName) {
