@@ -72,10 +72,10 @@ void checkForPluginUpdates() {
 void checkAllPluginsNow(const InstalledComponents& installed, const std::optional<QJsonObject>& manifest,
                         const QString& error) {
     if (!manifest) {
-        inform(QStringLiteral("Could not check for updates"),
-               !error.isEmpty() ? error
-                                : QStringLiteral("The update server %1 did not return update information.")
-                                      .arg(serverHost()));
+        ask(QStringLiteral("Could not check for updates"),
+            !error.isEmpty() ? error
+                             : QStringLiteral("The update server %1 did not return update information.")
+                                   .arg(serverHost()));
         return;
     }
     std::vector<Candidate> candidates;
@@ -89,7 +89,7 @@ void checkAllPluginsNow(const InstalledComponents& installed, const std::optiona
             candidates.push_back({it.key(), c.name, c.version, *entry});
     }
     if (candidates.empty())
-        inform(QStringLiteral("All plugins are up to date"), current.join(u'\n'));
+        ask(QStringLiteral("All plugins are up to date"), current.join(u'\n'));
     else if (candidates.size() == 1)
         showUpdate(candidates[0].fileName, candidates[0].name, candidates[0].installedVersion,
                    candidates[0].entry, true);
@@ -105,13 +105,11 @@ void offerMany(const std::vector<Candidate>& candidates) {
         lines << QStringLiteral("\u2022 %1 %2 \u2192 %3")
                      .arg(c.name, c.installedVersion, str(c.entry, QStringLiteral("version")));
     }
-    platform::Alert alert;
-    alert.setMessageText(QStringLiteral("Plugin updates are available"));
-    alert.setInformativeText(lines.join(u'\n'));
-    alert.addButton(allInstallable ? QStringLiteral("Install All and Restart")
-                                   : QStringLiteral("Open Download Page"));
-    alert.addButton(QStringLiteral("Later"));
-    if (alert.runModal() != platform::Alert::kFirstButton) return;
+    const QString first =
+        allInstallable ? QStringLiteral("Install All and Restart") : QStringLiteral("Open Download Page");
+    if (ask(QStringLiteral("Plugin updates are available"), lines.join(u'\n'),
+            {first, QStringLiteral("Later")}) != platform::Alert::kFirstButton)
+        return;
     if (allInstallable)
         installNext(std::make_shared<InstallRun>(InstallRun{candidates, 0, {}}));
     else

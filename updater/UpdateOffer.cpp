@@ -25,16 +25,16 @@ void showUpdate(const QString& fileName, const QString& displayName, const QStri
 
     const QString notes = str(entry, QStringLiteral("notes"));
     const bool installable = isInstallable(entry);
-    platform::Alert alert;
-    alert.setMessageText(QStringLiteral("%1 %2 is available").arg(displayName, version));
-    alert.setInformativeText(
-        QStringLiteral("You have version %1.%2%3")
-            .arg(currentVersion, notes.isEmpty() ? QString() : QStringLiteral("\n\n"), notes));
-    alert.addButton(installable ? QStringLiteral("Install and Restart") : QStringLiteral("Download"));
-    alert.addButton(QStringLiteral("Later"));
-    if (!manual) alert.addButton(QStringLiteral("Skip This Version"));
+    QStringList buttons{installable ? QStringLiteral("Install and Restart") : QStringLiteral("Download"),
+                        QStringLiteral("Later")};
+    if (!manual) buttons << QStringLiteral("Skip This Version");
+    const int answer =
+        ask(QStringLiteral("%1 %2 is available").arg(displayName, version),
+            QStringLiteral("You have version %1.%2%3")
+                .arg(currentVersion, notes.isEmpty() ? QString() : QStringLiteral("\n\n"), notes),
+            buttons);
 
-    switch (alert.runModal()) {
+    switch (answer) {
         case platform::Alert::kFirstButton:
             if (installable)
                 downloadAndInstall(fileName, displayName, entry);
@@ -52,9 +52,11 @@ void showUpdate(const QString& fileName, const QString& displayName, const QStri
 void downloadAndInstall(const QString& fileName, const QString& displayName, const QJsonObject& entry) {
     const QString version = str(entry, QStringLiteral("version"));
     fetchAndInstall(fileName, entry, [displayName, version](const QString& reason) {
-        if (!reason.isNull()) return inform(QStringLiteral("Could not update %1").arg(displayName), reason);
-        offerRestart(QStringLiteral("%1 %2 installed").arg(displayName, version),
-                     QStringLiteral("Restart quorvane to start using it."));
+        if (reason.isNull())
+            offerRestart(QStringLiteral("%1 %2 installed").arg(displayName, version),
+                         QStringLiteral("Restart quorvane to start using it."));
+        else
+            ask(QStringLiteral("Could not update %1").arg(displayName), reason);
     });
 }
 
@@ -83,20 +85,18 @@ void openDownloadPage(const QJsonObject& entry) {
     QDesktopServices::openUrl(web ? page : makerPage());
 }
 
-void inform(const QString& message, const QString& informative) {
+int ask(const QString& message, const QString& informative, const QStringList& buttons) {
     platform::Alert alert;
     alert.setMessageText(message);
     alert.setInformativeText(informative);
-    alert.runModal();
+    for (const QString& b : buttons) alert.addButton(b);
+    return alert.runModal();
 }
 
 void offerRestart(const QString& message, const QString& informative) {
-    platform::Alert alert;
-    alert.setMessageText(message);
-    alert.setInformativeText(informative);
-    alert.addButton(QStringLiteral("Restart Now"));
-    alert.addButton(QStringLiteral("Later"));
-    if (alert.runModal() == platform::Alert::kFirstButton) relaunch();
+    if (ask(message, informative, {QStringLiteral("Restart Now"), QStringLiteral("Later")}) ==
+        platform::Alert::kFirstButton)
+        relaunch();
 }
 
 }  // namespace dravik_update

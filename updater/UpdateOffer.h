@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -34,8 +35,9 @@ QString sha256Hex(const QByteArray& data);
 // The entry's web page, or the maker's when it names none a browser should open.
 void openDownloadPage(const QJsonObject& entry);
 
-// An alert with only the default button.
-void inform(const QString& message, const QString& informative);
+// An application-modal alert; the answer counts buttons from
+// platform::Alert::kFirstButton. No buttons: the platform's single default one.
+int ask(const QString& message, const QString& informative, const QStringList& buttons = {});
 
 // "Restart Now" or "Later" after an installation; the first restarts the host.
 void offerRestart(const QString& message, const QString& informative);
