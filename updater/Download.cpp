@@ -3,6 +3,8 @@
 #include "PendingWork.h"
 #include "UpdateEndpoints.h"
 
+#include "MainQueue.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -33,7 +35,7 @@ void download(const QUrl& url, DownloadDone done) {
             url.isEmpty()
                 ? QStringLiteral("The update address is missing.")
                 : QStringLiteral("The address %1 is not an HTTPS address.").arg(url.toDisplayString());
-        later(0, [done = std::move(done), error] { done({}, error); });
+        platform::async(pendingWork(), [done = std::move(done), error] { done({}, error); });
         return;
     }
 

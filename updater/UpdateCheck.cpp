@@ -6,6 +6,8 @@
 #include "UpdateEndpoints.h"
 #include "UpdateOffer.h"
 
+#include "MainQueue.h"
+
 #include <QSettings>
 
 namespace dravik_update {
@@ -41,7 +43,7 @@ void autoCheck(const QString& lastKey, const QString& fileName, const QString& v
 void checkAfterStartUp(const QString& fileName, const QString& version, const QString& displayName) {
     const QString key = lastKey(fileName);
     if (!checkIsDue(QSettings().value(key), QDateTime::currentDateTimeUtc())) return;
-    later(kStartUpDelayMs, [=] { autoCheck(key, fileName, version, displayName); });
+    platform::after(kStartUpDelayMs, pendingWork(), [=] { autoCheck(key, fileName, version, displayName); });
 }
 
 }  // namespace dravik_update
