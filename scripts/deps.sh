@@ -8,7 +8,7 @@ packages=(
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
   libtag1-dev libsqlite3-dev
   libgtest-dev libbenchmark-dev
-  libasound2-dev
+  libasound2-dev zlib1g-dev
   ffmpeg unzip openssl fonts-dejavu-core sqlite3
 )
 

@@ -1,6 +1,5 @@
-// The waveform seekbar bundle: its identity, the layout element and the page.
+// The waveform seekbar bundle: the layout element and the page.
 
-#include "ComponentIdentity.h"
 #include "ObjectWrapper.h"
 #include "QovWaveSeekbarController.h"
 #include "QovWaveSeekbarPrefs.h"
@@ -9,13 +8,6 @@
 #include "ui_element.h"
 
 #include <cstring>
-
-namespace qvn {
-const ComponentIdentity g_identity{
-    "qov_wave_seekbar", "0.8", "Waveform Seekbar",
-    "Waveform seekbar UI element for quorvane for Mac.\n"
-    "Add to layout as: waveform-seekbar (option: time=sides)"};
-}
 
 namespace {
 

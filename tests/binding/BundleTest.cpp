@@ -2,6 +2,7 @@
 
 #include "componentversion.h"
 #include "initquit.h"
+#include "mainmenu.h"
 #include "NotificationCenter.h"
 #include "playback_queue_callback.h"
 #include "preferences_page.h"
@@ -75,7 +76,7 @@ TEST(Bundles, WaveSeekbarListsExactlyItsServices) {
     ASSERT_NE(b.client, nullptr);
     std::vector<GUID> classes = b.serviceClasses();
     std::vector<GUID> expected{componentversion::class_guid, ui_element_mac::class_guid,
-                               preferences_page::class_guid};
+                               preferences_page::class_guid, initquit::class_guid};
     auto less = [](const GUID& a, const GUID& c) { return std::memcmp(&a, &c, sizeof(GUID)) < 0; };
     std::sort(classes.begin(), classes.end(), less);
     std::sort(expected.begin(), expected.end(), less);
@@ -111,6 +112,18 @@ TEST(Bundles, ClassicOffersItsPlaylistElementPageAndQueueListener) {
     queue->on_changed(playback_queue_callback::changed_user_added);
     queue->on_changed(playback_queue_callback::changed_playback_advance);
     EXPECT_EQ(posted, 2);
+}
+
+TEST(Bundles, EachChecksForItsOwnUpdatesAndClassicForAll) {
+    for (const char* name : {"qov_classic_ui", "qov_ovix_ui", "qov_wave_seekbar"}) {
+        Bundle b(name);
+        ASSERT_NE(b.client, nullptr);
+        const std::vector<GUID> classes = b.serviceClasses();
+        EXPECT_NE(std::find(classes.begin(), classes.end(), initquit::class_guid), classes.end()) << name;
+        const bool commands =
+            std::find(classes.begin(), classes.end(), mainmenu_commands::class_guid) != classes.end();
+        EXPECT_EQ(commands, std::strcmp(name, "qov_classic_ui") == 0) << name;
+    }
 }
 
 TEST(Bundles, VersionRecordsCarryTheIdentityAndTheHostGivenFileName) {

@@ -41,8 +41,9 @@ TEST(MainMenu, HasTheSixMenusWithTheHostsItems) {
     QStringList titles;
     for (QAction* a : window->menuBar()->actions()) titles.append(a->text().remove(u'&'));
     EXPECT_EQ(titles, (QStringList{"File", "Edit", "Playback", "Library", "View", "Help"}));
-    EXPECT_EQ(itemsOf(*window, "File"), (QStringList{"Open...", "Add Files...", "Add Folder...",
-                                                     "Preferences...", "Fixture File Command", "Quit"}));
+    EXPECT_EQ(itemsOf(*window, "File"),
+              (QStringList{"Open...", "Add Files...", "Add Folder...", "Preferences...",
+                           "Check for Plugin Updates...", "Fixture File Command", "Quit"}));
     EXPECT_EQ(itemsOf(*window, "Edit").mid(0, 7),
               (QStringList{"Undo", "Redo", "Cut", "Copy", "Paste", "Delete", "Select All"}));
     EXPECT_EQ(itemsOf(*window, "Playback"),

@@ -6,6 +6,7 @@
 #include "quorvane_api.h"
 
 #include <map>
+#include <string>
 #include <vector>
 
 class FakeHost final : public quorvane_api {
@@ -18,6 +19,7 @@ public:
     bool shuttingDown = false;
     bool initializing = false;
     int calls = 0;  // thread and life-cycle questions asked
+    std::string profileUrl = "file:///tmp/profile";
 
     service_class_ref service_enum_find_class(const GUID& guid) override;
     bool service_enum_create(service_ptr_t<service_base>& out, service_class_ref c, size_t index) override;
@@ -26,7 +28,7 @@ public:
     bool assert_main_thread() override { ++calls; return mainThread; }
     bool is_main_thread() override { ++calls; return mainThread; }
     bool is_shutting_down() override { ++calls; return shuttingDown; }
-    const char* get_profile_path() override { return "file:///tmp/profile"; }
+    const char* get_profile_path() override { return profileUrl.c_str(); }
     bool is_initializing() override { ++calls; return initializing; }
     bool is_portable_mode_enabled() override { return false; }
     bool is_quiet_mode_enabled() override { return false; }
