@@ -1,0 +1,33 @@
+#include "OvixText.h"
+
+#include "std_api.h"
+
+#include <QStringDecoder>
+
+#include <cmath>
+
+service_ptr_t<titleformat_object> compileTF(const char* pattern) {
+    return qvn::std_api_get<titleformat_compiler>()->compile_safe(pattern);
+}
+
+QString str(const char* utf8) { return str(std::string_view(utf8 ? utf8 : "")); }
+
+QString str(std::string_view utf8) {
+    // A leading byte-order mark is text the host gave us, not an encoding hint.
+    QStringDecoder decode(QStringDecoder::Utf8,
+                          QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text = decode(QByteArrayView(utf8.data(), qsizetype(utf8.size())));
+    if (decode.hasError() || text.isNull()) return QStringLiteral("");
+    return text;
+}
+
+QString formatDuration(double seconds) {
+    // Beyond any real playlist: a corrupt length must not overflow the integer.
+    constexpr double kLongest = 1e15;
+    long s = 0;
+    if (std::isfinite(seconds) && seconds > 0 && seconds < kLongest) s = long(seconds + 0.5);
+    if (s >= 86400)
+        return QString::asprintf("%ld:%02ld:%02ld:%02ld", s / 86400, (s / 3600) % 24, (s / 60) % 60, s % 60);
+    if (s >= 3600) return QString::asprintf("%ld:%02ld:%02ld", s / 3600, (s / 60) % 60, s % 60);
+    return QString::asprintf("%ld:%02ld", s / 60, s % 60);
+}
