@@ -1,0 +1,45 @@
+#include "OvixRowListModel.h"
+
+OvixRowListModel::OvixRowListModel(PlayingTest playing, QObject* parent)
+    : QAbstractListModel(parent), _playing(std::move(playing)) {}
+
+void OvixRowListModel::setRows(OvixRows rows) {
+    beginResetModel();
+    _rows = std::move(rows);
+    endResetModel();
+}
+
+const OvixRow* OvixRowListModel::row(int index) const {
+    if (index < 0 || size_t(index) >= _rows.rows.size()) return nullptr;
+    return &_rows.rows[size_t(index)];
+}
+
+int OvixRowListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(std::min(_rows.rows.size(), size_t(INT_MAX)));
+}
+
+QVariant OvixRowListModel::data(const QModelIndex& index, int role) const {
+    const OvixRow* r = row(index.row());
+    if (!r) return {};
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::AccessibleTextRole:
+            if (r->header) return QStringLiteral("%1, %2").arg(r->line1, r->line2);
+            return QStringLiteral("%1. %2").arg(r->number).arg(r->line1);
+        case Qt::AccessibleDescriptionRole: {
+            if (r->header) return {};
+            QString text = r->right.isEmpty() ? r->line2 : QStringLiteral("%1, %2").arg(r->line2, r->right);
+            if (isPlaying(*r)) text.prepend(QStringLiteral("Playing, "));
+            return text;
+        }
+        default:
+            return {};
+    }
+}
+
+Qt::ItemFlags OvixRowListModel::flags(const QModelIndex& index) const {
+    const OvixRow* r = row(index.row());
+    if (!r) return Qt::NoItemFlags;
+    if (r->header) return Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemNeverHasChildren;
+}

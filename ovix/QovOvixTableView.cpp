@@ -1,0 +1,155 @@
+#include "QovOvixTableView.h"
+
+#include "OvixRowListModel.h"
+#include "OvixStyle.h"
+#include "QovOvixPlaylist.h"
+#include "SystemColors.h"
+
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+
+QovOvixTableView::QovOvixTableView(QWidget* parent) : QListView(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setUniformItemSizes(false);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setSpacing(0);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDropIndicatorShown(false);
+    viewport()->setAutoFillBackground(false);
+}
+
+void QovOvixTableView::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Enter:
+        case Qt::Key_Return:
+            if (_owner) _owner->playClicked(-1);
+            return;
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+            if (_owner) _owner->removeSelection();
+            return;
+        default:
+            QListView::keyPressEvent(event);
+    }
+}
+
+void QovOvixTableView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QListView::mouseDoubleClickEvent(event);
+    if (event->button() != Qt::LeftButton || !_owner) return;
+    // Below the last row the selected track plays, as Return would.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    _owner->playClicked(index.isValid() ? index.row() : -1);
+}
+
+QItemSelectionModel::SelectionFlags QovOvixTableView::selectionCommand(const QModelIndex& index,
+                                                                       const QEvent* event) const {
+    // A click on a group header leaves the selection as it is.
+    if (index.isValid() && !(index.flags() & Qt::ItemIsSelectable)) return QItemSelectionModel::NoUpdate;
+    return QListView::selectionCommand(index, event);
+}
+
+QMimeData* QovOvixTableView::beginDrag() {
+    if (!_owner) return nullptr;
+    QMimeData* data = _owner->dragData();
+    _dragging = data != nullptr;
+    return data;
+}
+
+void QovOvixTableView::endDrag() {
+    _dragging = false;
+    setDropRow(-1);
+}
+
+void QovOvixTableView::startDrag(Qt::DropActions) {
+    QMimeData* data = beginDrag();
+    if (!data) return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->exec(Qt::MoveAction);
+    endDrag();
+}
+
+int QovOvixTableView::dropRowAt(QPoint pos) const {
+    const QModelIndex index = indexAt(pos);
+    if (!index.isValid()) return model() ? model()->rowCount() : 0;
+    const QRect r = visualRect(index);
+    return pos.y() < r.center().y() ? index.row() : index.row() + 1;
+}
+
+bool QovOvixTableView::fromThisList(const QDropEvent* event) const {
+    return _dragging || event->source() == this;
+}
+
+bool QovOvixTableView::proposeDrop(QDropEvent* event) {
+    const Qt::DropAction action =
+        _owner ? _owner->validateDrop(event->mimeData(), fromThisList(event)) : Qt::IgnoreAction;
+    if (action == Qt::IgnoreAction) {
+        setDropRow(-1);
+        event->ignore();
+        return false;
+    }
+    setDropRow(dropRowAt(event->position().toPoint()));
+    event->setDropAction(action);
+    event->accept();
+    return true;
+}
+
+void QovOvixTableView::dragEnterEvent(QDragEnterEvent* event) { proposeDrop(event); }
+
+void QovOvixTableView::dragMoveEvent(QDragMoveEvent* event) {
+    if (!proposeDrop(event)) return;
+    const QPoint pos = event->position().toPoint();
+    const int margin = autoScrollMargin();
+    if (hasAutoScroll() && (pos.y() < margin || pos.y() > viewport()->height() - margin)) startAutoScroll();
+}
+
+void QovOvixTableView::dragLeaveEvent(QDragLeaveEvent*) {
+    stopAutoScroll();
+    setDropRow(-1);
+}
+
+void QovOvixTableView::dropEvent(QDropEvent* event) {
+    stopAutoScroll();
+    const int row = dropRowAt(event->position().toPoint());
+    const bool fromHere = fromThisList(event);
+    setDropRow(-1);
+    if (_owner && _owner->acceptDrop(event->mimeData(), row, fromHere)) {
+        event->setDropAction(fromHere ? Qt::MoveAction : Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void QovOvixTableView::setDropRow(int row) {
+    if (row == _dropRow) return;
+    _dropRow = row;
+    viewport()->update();
+}
+
+void QovOvixTableView::paintEvent(QPaintEvent* event) {
+    {
+        QPainter p(viewport());
+        p.fillRect(event->rect(), platform::SystemColors::color(platform::SystemColor::ControlBackground));
+    }
+    QListView::paintEvent(event);
+    if (_dropRow < 0 || !model()) return;
+    // The gap the rows will land in.
+    const int count = model()->rowCount();
+    int y = 0;
+    if (_dropRow < count)
+        y = visualRect(model()->index(_dropRow, 0)).top();
+    else if (count > 0)
+        y = visualRect(model()->index(count - 1, 0)).bottom() + 1;
+    QPainter p(viewport());
+    p.fillRect(QRect(0, y - 1, viewport()->width(), 2), ovixAccent());
+}
