@@ -27,8 +27,7 @@ void OvixRowBuilder::add(std::string_view group, QString line1, QString line2, Q
         _total = 0;
     }
     _out.itemToRow.push_back(_out.rows.size());
-    _out.rows.push_back(
-        OvixRow{false, item, item + 1, std::move(line1), std::move(line2), std::move(right)});
+    _out.rows.push_back(OvixRow{false, item, item + 1, std::move(line1), std::move(line2), std::move(right)});
     ++_count;
     if (length > 0) _total += length;
 }

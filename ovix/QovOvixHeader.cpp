@@ -166,16 +166,16 @@ void QovOvixHeader::refresh() {
         loadCover(track);
     }
 
-    _play->setChecked(d.playHighlighted);
-    _pause->setChecked(d.pauseHighlighted);
+    _play->setHighlighted(d.playHighlighted);
+    _pause->setHighlighted(d.pauseHighlighted);
     {
         const QSignalBlocker quiet(_volume);
         _volume->setValue(int(std::lround(d.slider * kSliderSteps)));
     }
     _volIcon->setSymbol(d.muted ? QStringLiteral("speaker.slash.fill")
                                 : QStringLiteral("speaker.wave.2.fill"));
-    _shuffle->setChecked(d.shuffleOn);
-    _repeat->setChecked(d.repeatOn);
+    _shuffle->setHighlighted(d.shuffleOn);
+    _repeat->setHighlighted(d.repeatOn);
 }
 
 void QovOvixHeader::loadCover(const service_ptr_t<metadb_handle>& track) {

@@ -19,6 +19,18 @@ QovOvixSymbolButton::QovOvixSymbolButton(const QString& symbol, qreal pointSize,
     setToolTip(text);
     setFocusPolicy(Qt::NoFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // Toggled from outside (an accessibility toggle): ask, as a click does.
+    connect(this, &QAbstractButton::toggled, this, [this](bool on) {
+        if (_settingState) return;
+        setHighlighted(!on);
+        emit clicked(on);
+    });
+}
+
+void QovOvixSymbolButton::setHighlighted(bool on) {
+    _settingState = true;
+    setChecked(on);
+    _settingState = false;
 }
 
 void QovOvixSymbolButton::setSymbol(const QString& symbol) {

@@ -4,8 +4,8 @@
 // order, volume and footer buttons. Its text names it to screen readers and
 // is its tooltip; it takes no keyboard focus. A button whose state is shown by
 // highlighting (Play, Pause, the order toggles) is checkable, and only the
-// host's state checks it: a click asks, the next refresh shows the answer.
-// Main thread.
+// host's state checks it: a click, or a screen reader's toggle, asks; the
+// refresh that follows shows the answer. Main thread.
 
 #include "SystemColors.h"
 
@@ -25,6 +25,8 @@ public:
     void setTint(platform::SystemColor tint);
     platform::SystemColor tint() const { return _tint; }
     QColor currentColor() const;
+    // The host's state; the only way the button becomes checked.
+    void setHighlighted(bool on);
 
     QSize sizeHint() const override;
 
@@ -36,6 +38,7 @@ private:
     QString _symbol;
     qreal _pointSize;
     platform::SystemColor _tint = platform::SystemColor::Label;
+    bool _settingState = false;
 };
 
 // A symbol button sending clicked() to `slot` of `receiver`.
