@@ -23,12 +23,13 @@ QImage decodeCover(const QByteArray& bytes, QSize box) {
 
 void fetchCover(std::shared_ptr<abort_callback_impl> abort, service_ptr_t<metadb_handle> track, QSize box,
                 QPointer<QObject> guard, std::function<void(const QImage&)> show) {
-    qvn::spawnWorker([abort = std::move(abort), track = std::move(track), box, guard = std::move(guard),
-                      show = std::move(show)]() mutable {
+    // Looked up here: the worker then needs nothing of the host's but this service.
+    auto art = qvn::std_api_get<album_art_manager_v2>();
+    qvn::spawnWorker([art = std::move(art), abort = std::move(abort), track = std::move(track), box,
+                      guard = std::move(guard), show = std::move(show)]() mutable {
         QByteArray bytes;
         try {
-            auto extractor = qvn::std_api_get<album_art_manager_v2>()->open(
-                metadb_handle_list{track}, {album_art_ids::cover_front}, *abort);
+            auto extractor = art->open(metadb_handle_list{track}, {album_art_ids::cover_front}, *abort);
             auto data = extractor->query(album_art_ids::cover_front, *abort);
             bytes = QByteArray(static_cast<const char*>(data->get_ptr()), qsizetype(data->get_size()));
         } catch (const std::exception&) {
