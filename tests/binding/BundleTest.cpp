@@ -126,6 +126,22 @@ TEST(Bundles, EachChecksForItsOwnUpdatesAndClassicForAll) {
     }
 }
 
+TEST(Bundles, OvixUiLinksItsElementsHeaderFirst) {
+    Bundle b("qov_ovix_ui");
+    ASSERT_NE(b.client, nullptr);
+    std::vector<unsigned long> elements;  // Data1 of each element's GUID, in list order
+    for (auto* f = b.client->get_service_list(); f; f = f->get_next()) {
+        if (!(f->get_class_guid() == ui_element_mac::class_guid)) continue;
+        service_ptr_t<service_base> obj;
+        f->instance_create(obj);
+        service_ptr_t<ui_element_mac> element;
+        element ^= obj;
+        elements.push_back(element->get_guid().Data1);
+    }
+    // Each link goes to the head of the list: footer, playlist, tabs, header.
+    EXPECT_EQ(elements, (std::vector<unsigned long>{0x58B1E0F4, 0xC4D62A19, 0x7F03B85E, 0x2A9E41C7}));
+}
+
 TEST(Bundles, VersionRecordsCarryTheIdentityAndTheHostGivenFileName) {
     struct Expect {
         const char* file;
