@@ -18,11 +18,12 @@ void OvixRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     const OvixRowListModel* model = rowModel(index);
     const OvixRow* row = model ? model->row(index.row()) : nullptr;
     if (!row) return;
+    const OvixRows& rows = model->rows();
     QovOvixRowView view;
     view.header = row->header;
-    view.line1 = row->line1;
-    view.line2 = row->line2;
-    view.right = row->right;
+    view.line1 = rows[row->line1].toString();
+    view.line2 = rows[row->line2].toString();
+    view.right = rows[row->right].toString();
     view.number = row->number;
     view.playing = model->isPlaying(*row);
     view.selected = option.state.testFlag(QStyle::State_Selected);

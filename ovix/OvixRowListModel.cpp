@@ -3,12 +3,6 @@
 OvixRowListModel::OvixRowListModel(PlayingTest playing, QObject* parent)
     : QAbstractListModel(parent), _playing(std::move(playing)) {}
 
-void OvixRowListModel::setRows(OvixRows rows) {
-    beginResetModel();
-    _rows = std::move(rows);
-    endResetModel();
-}
-
 const OvixRow* OvixRowListModel::row(int index) const {
     if (index < 0 || size_t(index) >= _rows.rows.size()) return nullptr;
     return &_rows.rows[size_t(index)];
@@ -21,14 +15,15 @@ int OvixRowListModel::rowCount(const QModelIndex& parent) const {
 QVariant OvixRowListModel::data(const QModelIndex& index, int role) const {
     const OvixRow* r = row(index.row());
     if (!r) return {};
+    const QStringView line1 = _rows[r->line1], line2 = _rows[r->line2], right = _rows[r->right];
     switch (role) {
         case Qt::DisplayRole:
         case Qt::AccessibleTextRole:
-            if (r->header) return QStringLiteral("%1, %2").arg(r->line1, r->line2);
-            return QStringLiteral("%1. %2").arg(r->number).arg(r->line1);
+            if (r->header) return QStringLiteral("%1, %2").arg(line1, line2);
+            return QStringLiteral("%1. %2").arg(r->number).arg(line1);
         case Qt::AccessibleDescriptionRole: {
             if (r->header) return {};
-            QString text = r->right.isEmpty() ? r->line2 : QStringLiteral("%1, %2").arg(r->line2, r->right);
+            QString text = right.isEmpty() ? line2.toString() : QStringLiteral("%1, %2").arg(line2, right);
             if (isPlaying(*r)) text.prepend(QStringLiteral("Playing, "));
             return text;
         }

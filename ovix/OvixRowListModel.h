@@ -21,7 +21,14 @@ public:
     explicit OvixRowListModel(PlayingTest playing, QObject* parent = nullptr);
 
     const OvixRows& rows() const { return _rows; }
-    void setRows(OvixRows rows);
+    // Replaces the rows by what `build` makes; it is handed the old ones to
+    // take their memory over.
+    template <class Build>
+    void rebuild(Build&& build) {
+        beginResetModel();
+        _rows = build(std::move(_rows));
+        endResetModel();
+    }
     // Null past the end.
     const OvixRow* row(int index) const;
     bool isPlaying(const OvixRow& row) const { return !row.header && _playing(row); }

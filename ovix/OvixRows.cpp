@@ -2,6 +2,7 @@
 
 #include "OvixText.h"
 
+#include <algorithm>
 #include <charconv>
 
 size_t OvixRows::insertIndexForRow(size_t row) const {
@@ -10,31 +11,52 @@ size_t OvixRows::insertIndexForRow(size_t row) const {
     return itemToRow.size();
 }
 
-OvixRowBuilder::OvixRowBuilder(size_t itemCount) {
+OvixRowBuilder::OvixRowBuilder(size_t itemCount, OvixRows recycled) {
+    // Taken over emptied, keeping their memory, so that a rebuild touches no
+    // fresh pages; not when a far longer playlist left them, to give that back.
+    if (recycled.itemToRow.capacity() <= 2 * itemCount + 1024) _out = std::move(recycled);
+    _out.rows.clear();
+    _out.itemToRow.clear();
+    _out.text.resize(0);
     _out.itemToRow.reserve(itemCount);
     // Most playlists hold albums of ten or so tracks: one header each.
     _out.rows.reserve(itemCount + itemCount / 8 + 1);
+    // Room for the usual two lines and length; untouched room costs nothing.
+    _out.text.reserve(qsizetype(std::min<size_t>(itemCount, 1u << 24) * 128));
 }
 
-void OvixRowBuilder::add(std::string_view group, QString line1, QString line2, QString right, double length) {
+OvixSpan OvixRowBuilder::append(std::string_view utf8) {
+    const qsizetype at = _out.text.size();
+    appendUtf8(_out.text, utf8);
+    return {at, _out.text.size() - at};
+}
+
+OvixSpan OvixRowBuilder::append(const QString& text) {
+    const qsizetype at = _out.text.size();
+    _out.text.append(text);
+    return {at, text.size()};
+}
+
+void OvixRowBuilder::add(std::string_view group, std::string_view line1, std::string_view line2,
+                         std::string_view right, double length) {
     const size_t item = _out.itemToRow.size();
     if (item == 0 || group != _group) {
         closeGroup();
         _header = _out.rows.size();
-        _out.rows.push_back(OvixRow{true, 0, 0, str(group), QString(), QString()});
+        _out.rows.push_back(OvixRow{true, 0, 0, append(group), {}, {}});
         _group.assign(group);
         _count = 0;
         _total = 0;
     }
     _out.itemToRow.push_back(_out.rows.size());
-    _out.rows.push_back(OvixRow{false, item, item + 1, std::move(line1), std::move(line2), std::move(right)});
+    _out.rows.push_back(OvixRow{false, item, item + 1, append(line1), append(line2), append(right)});
     ++_count;
     if (length > 0) _total += length;
 }
 
 void OvixRowBuilder::closeGroup() {
     if (_header == SIZE_MAX) return;
-    _out.rows[_header].line2 = QStringLiteral("%1 / %2").arg(_count).arg(formatDuration(_total));
+    _out.rows[_header].line2 = append(QStringLiteral("%1 / %2").arg(_count).arg(formatDuration(_total)));
     _header = SIZE_MAX;
 }
 
@@ -49,17 +71,15 @@ OvixPatterns OvixPatterns::compile() {
             compileTF("[%length%]")};
 }
 
-OvixRows buildRows(const metadb_handle_list& items, const OvixPatterns& patterns) {
-    OvixRowBuilder builder(items.size());
-    cvk::stringLite group, text;
+OvixRows buildRows(const metadb_handle_list& items, const OvixPatterns& patterns, OvixRows recycled) {
+    OvixRowBuilder builder(items.size(), std::move(recycled));
+    cvk::stringLite group, line1, line2, length;
     for (const auto& track : items) {
         track->format_title(nullptr, group, patterns.group, nullptr);
-        track->format_title(nullptr, text, patterns.line1, nullptr);
-        QString line1 = str(text.str());
-        track->format_title(nullptr, text, patterns.line2, nullptr);
-        QString line2 = str(text.str());
-        track->format_title(nullptr, text, patterns.length, nullptr);
-        builder.add(group.str(), std::move(line1), std::move(line2), str(text.str()), track->get_length());
+        track->format_title(nullptr, line1, patterns.line1, nullptr);
+        track->format_title(nullptr, line2, patterns.line2, nullptr);
+        track->format_title(nullptr, length, patterns.length, nullptr);
+        builder.add(group.str(), line1.str(), line2.str(), length.str(), track->get_length());
     }
     return builder.finish();
 }

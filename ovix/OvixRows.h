@@ -4,7 +4,9 @@
 // and album) over two-line track rows, and for each playlist item the row that
 // shows it. Built whole from the playlist's items on every rebuild; consecutive
 // items with the same group text share a header, which carries the group's
-// track count and total length. Any thread; an instance belongs to one.
+// track count and total length. The rows' texts are kept one after the other in
+// one string the rows own together: a rebuild of a long playlist then costs
+// little more than formatting it. Any thread; an instance belongs to one.
 
 #include "metadb_handle.h"
 #include "titleformat.h"
@@ -19,19 +21,29 @@
 #include <string_view>
 #include <vector>
 
+// Where one text of a row sits in OvixRows::text.
+struct OvixSpan {
+    qsizetype at = 0;
+    qsizetype size = 0;
+};
+
 struct OvixRow {
     bool header = false;
     size_t item = 0;    // the item's playlist index; 0 for a header
     size_t number = 0;  // item + 1; 0 for a header
-    QString line1;      // group text, or the track's first line
-    QString line2;      // "N / total" of the group, or the track's second line
-    QString right;      // the track's length; null for a header
+    OvixSpan line1;     // group text, or the track's first line
+    OvixSpan line2;     // "N / total" of the group, or the track's second line
+    OvixSpan right;     // the track's length; empty for a header
 };
 
 struct OvixRows {
     std::vector<OvixRow> rows;
     // Entry i: the row of playlist item i. Its length is the item count.
     std::vector<size_t> itemToRow;
+    // Every text of the rows.
+    QString text;
+
+    QStringView operator[](OvixSpan span) const { return QStringView(text).mid(span.at, span.size); }
 
     // Where items dropped above `row` go in the playlist: the first track at
     // or below it, else the end.
@@ -41,14 +53,19 @@ struct OvixRows {
 // Adds items in playlist order and closes the groups.
 class OvixRowBuilder {
 public:
-    explicit OvixRowBuilder(size_t itemCount);
+    // `recycled`: earlier rows whose memory the new ones may take over.
+    explicit OvixRowBuilder(size_t itemCount, OvixRows recycled = {});
 
-    // `length` in seconds; unknown (0 or less) adds nothing to the group's total.
-    void add(std::string_view group, QString line1, QString line2, QString right, double length);
+    // Texts in UTF-8 (text that is not reads as empty); `length` in seconds,
+    // unknown (0 or less) adds nothing to the group's total.
+    void add(std::string_view group, std::string_view line1, std::string_view line2, std::string_view right,
+             double length);
     OvixRows finish();
 
 private:
     void closeGroup();
+    OvixSpan append(std::string_view utf8);
+    OvixSpan append(const QString& text);
 
     OvixRows _out;
     std::string _group;
@@ -64,7 +81,7 @@ struct OvixPatterns {
     static OvixPatterns compile();
 };
 
-OvixRows buildRows(const metadb_handle_list& items, const OvixPatterns& patterns);
+OvixRows buildRows(const metadb_handle_list& items, const OvixPatterns& patterns, OvixRows recycled = {});
 
 // The order (order[new position] = old index) that moves the marked items, in
 // their playlist order, in front of item `index`; unmarked items keep theirs.

@@ -4,6 +4,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cmath>
 
 service_ptr_t<titleformat_object> compileTF(const char* pattern) {
@@ -13,12 +14,22 @@ service_ptr_t<titleformat_object> compileTF(const char* pattern) {
 QString str(const char* utf8) { return str(std::string_view(utf8 ? utf8 : "")); }
 
 QString str(std::string_view utf8) {
+    QString text = QStringLiteral("");
+    appendUtf8(text, utf8);
+    return text;
+}
+
+void appendUtf8(QString& to, std::string_view utf8) {
+    // Most tags are plain ASCII: taken as they are, at a fraction of decoding's cost.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        to.append(QLatin1StringView(utf8.data(), qsizetype(utf8.size())));
+        return;
+    }
     // A leading byte-order mark is text the host gave us, not an encoding hint.
     QStringDecoder decode(QStringDecoder::Utf8,
                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    QString text = decode(QByteArrayView(utf8.data(), qsizetype(utf8.size())));
-    if (decode.hasError() || text.isNull()) return QStringLiteral("");
-    return text;
+    const QString text = decode(QByteArrayView(utf8.data(), qsizetype(utf8.size())));
+    if (!decode.hasError()) to.append(text);
 }
 
 QString formatDuration(double seconds) {

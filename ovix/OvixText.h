@@ -16,6 +16,8 @@ service_ptr_t<titleformat_object> compileTF(const char* pattern);
 // Null reads as empty; text that is not valid UTF-8 gives the empty string.
 QString str(const char* utf8);
 QString str(std::string_view utf8);
+// Appends as str() reads it.
+void appendUtf8(QString& to, std::string_view utf8);
 
 // Rounded to whole seconds, half up: "0:05", "59:59", "1:00:00", "1:01:01:01"
 // (days, hours, minutes, seconds). Negative and non-finite values read as 0.

@@ -1,7 +1,6 @@
 #include "QovOvixPlaylist.h"
 
 #include "MainQueue.h"
-#include "OvixRowDelegate.h"
 #include "OvixRowListModel.h"
 #include "play_callback.h"
 #include "playlist_callback.h"
@@ -89,8 +88,6 @@ void QovOvixPlaylist::loadView() {
     table->setOwner(this);
     _model = new OvixRowListModel([this](const OvixRow& row) { return isPlaying(row); }, table);
     table->setModel(_model);
-    table->setItemDelegate(new OvixRowDelegate(table));
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &QovOvixPlaylist::selectionDidChange);
     _table = table;
@@ -118,13 +115,9 @@ void QovOvixPlaylist::rebuild() {
     auto pm = manager();
     _playlist = pm->get_active_playlist();
     if (_playlist >= pm->get_playlist_count()) _playlist = SIZE_MAX;
-    OvixRows rows;
-    if (_playlist != SIZE_MAX) {
-        metadb_handle_list items;
-        pm->playlist_get_all_items(_playlist, items);
-        rows = buildRows(items, _patterns);
-    }
-    _model->setRows(std::move(rows));
+    metadb_handle_list items;
+    if (_playlist != SIZE_MAX) pm->playlist_get_all_items(_playlist, items);
+    _model->rebuild([&](OvixRows old) { return buildRows(items, _patterns, std::move(old)); });
     syncSelection();
 }
 

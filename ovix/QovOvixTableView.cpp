@@ -1,5 +1,6 @@
 #include "QovOvixTableView.h"
 
+#include "OvixRowDelegate.h"
 #include "OvixRowListModel.h"
 #include "OvixStyle.h"
 #include "QovOvixPlaylist.h"
@@ -24,8 +25,14 @@ QovOvixTableView::QovOvixTableView(QWidget* parent) : QListView(parent) {
     setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDropIndicatorShown(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setItemDelegate(new OvixRowDelegate(this));
     viewport()->setAutoFillBackground(false);
 }
+
+void QovOvixTableView::setOwner(QovOvixPlaylist* owner) { _owner = owner; }
+
+QovOvixPlaylist* QovOvixTableView::owner() const { return _owner; }
 
 void QovOvixTableView::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {

@@ -17,8 +17,8 @@ class QovOvixTableView : public QListView {
 public:
     explicit QovOvixTableView(QWidget* parent = nullptr);
 
-    void setOwner(QovOvixPlaylist* owner) { _owner = owner; }
-    QovOvixPlaylist* owner() const { return _owner; }
+    void setOwner(QovOvixPlaylist* owner);
+    QovOvixPlaylist* owner() const;
 
     // A drag out of the list, in two halves so that a drag made by code (there
     // is no window system to run a real one) goes the same way: the rows'

@@ -50,6 +50,7 @@ protected:
     }
 
     const OvixRows& rows() const { return controller->rows(); }
+    QStringView line1(size_t row) const { return rows()[rows().rows[row].line1]; }
     QPoint rowCenter(int row) const {
         return controller->tableView()->visualRect(controller->tableView()->model()->index(row, 0)).center();
     }
@@ -113,20 +114,20 @@ TEST_F(OvixPlaylist, ShowsTheActivePlaylistAsGroupsOfFormattedTracks) {
     const OvixRows& r = rows();
     ASSERT_EQ(r.rows.size(), 6u);
     EXPECT_TRUE(r.rows[0].header);
-    EXPECT_EQ(r.rows[0].line1, QStringLiteral("Artist - First"));
-    EXPECT_EQ(r.rows[0].line2, QStringLiteral("2 / 6:41"));
-    EXPECT_EQ(r.rows[1].line1, QStringLiteral("Artist - One"));
-    EXPECT_TRUE(r.rows[1].line2.startsWith(QStringLiteral("FLAC :: 44 kHz, 900 kbps, ")));
-    EXPECT_EQ(r.rows[1].right, QStringLiteral("3:20"));
-    EXPECT_EQ(r.rows[3].line2, QStringLiteral("2 / 1:00"));
-    EXPECT_TRUE(r.rows[5].right.isEmpty());  // unknown length
+    EXPECT_EQ(r[r.rows[0].line1], u"Artist - First");
+    EXPECT_EQ(r[r.rows[0].line2], u"2 / 6:41");
+    EXPECT_EQ(r[r.rows[1].line1], u"Artist - One");
+    EXPECT_TRUE(r[r.rows[1].line2].startsWith(u"FLAC :: 44 kHz, 900 kbps, "));
+    EXPECT_EQ(r[r.rows[1].right], u"3:20");
+    EXPECT_EQ(r[r.rows[3].line2], u"2 / 1:00");
+    EXPECT_TRUE(r[r.rows[5].right].isEmpty());  // unknown length
     EXPECT_EQ(r.itemToRow, (Items{1, 2, 4, 5}));
 
     // A track without any tag still has a row and a group.
     host.playlists->playlist_add_items(0, {memoryTrack("bare.flac", {})}, bit_array_false());
     ASSERT_TRUE(spinUntil([&] { return rows().itemToRow.size() == 5; }));
-    EXPECT_EQ(rows().rows.back().line1, QStringLiteral("bare"));
-    EXPECT_EQ(rows().rows[rows().rows.size() - 2].line1, QStringLiteral("?"));
+    EXPECT_EQ(line1(rows().rows.size() - 1), u"bare");
+    EXPECT_EQ(line1(rows().rows.size() - 2), u"?");
 }
 
 TEST_F(OvixPlaylist, ManyChangesInOneTurnRebuildOnce) {
@@ -216,7 +217,7 @@ TEST_F(OvixPlaylist, ReturnEnterAndDoubleClickPlayDeleteKeysRemove) {
     host.playlists->playlist_set_selection(p, bit_array_true(), bit_array_one(0));
     QTest::keyClick(view, Qt::Key_Backspace);
     ASSERT_TRUE(spinUntil([&] { return rows().itemToRow.size() == 2; }));
-    EXPECT_EQ(rows().rows[1].line1, QStringLiteral("Artist - Three"));
+    EXPECT_EQ(line1(1), u"Artist - Three");
 }
 
 TEST_F(OvixPlaylist, DraggedRowsMoveToTheGapTheyAreDroppedIn) {
@@ -227,14 +228,13 @@ TEST_F(OvixPlaylist, DraggedRowsMoveToTheGapTheyAreDroppedIn) {
     EXPECT_EQ(items(p), (Items{2, 3, 0, 1, 4, 5}));
 
     // Onto a group's header: in front of its first track.
-    ASSERT_TRUE(
-        spinUntil([&] { return rows().rows[1].number == 1 && rows().rows[1].line1.endsWith(u"T2"); }));
+    ASSERT_TRUE(spinUntil([&] { return rows().rows[1].number == 1 && line1(1).endsWith(u"T2"); }));
     host.playlists->playlist_set_selection(p, bit_array_true(), bit_array_one(5));
     ASSERT_TRUE(dragSelectionTo(rowTop(0)));
     EXPECT_EQ(items(p), (Items{5, 2, 3, 0, 1, 4}));
 
     // Below the last row: to the end.
-    ASSERT_TRUE(spinUntil([&] { return rows().rows[1].line1.endsWith(u"T5"); }));
+    ASSERT_TRUE(spinUntil([&] { return line1(1).endsWith(u"T5"); }));
     host.playlists->playlist_set_selection(p, bit_array_true(), bit_array_one(0));
     ASSERT_TRUE(dragSelectionTo(QPoint(50, 395)));
     EXPECT_EQ(items(p), (Items{2, 3, 0, 1, 4, 5}));

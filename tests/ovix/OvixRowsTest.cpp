@@ -13,12 +13,7 @@ struct Item {
 
 OvixRows build(std::initializer_list<Item> items) {
     OvixRowBuilder b(items.size());
-    int n = 0;
-    for (const Item& i : items) {
-        ++n;
-        b.add(i.group, QStringLiteral("line1 %1").arg(n), QStringLiteral("line2"), QStringLiteral("3:00"),
-              i.length);
-    }
+    for (const Item& i : items) b.add(i.group, "line 1", "line 2", "3:00", i.length);
     return b.finish();
 }
 
@@ -27,7 +22,8 @@ std::vector<std::string> shape(const OvixRows& r) {
     std::vector<std::string> out;
     for (const OvixRow& row : r.rows) {
         if (row.header)
-            out.push_back("H " + row.line1.toStdString() + " (" + row.line2.toStdString() + ")");
+            out.push_back("H " + r[row.line1].toString().toStdString() + " (" +
+                          r[row.line2].toString().toStdString() + ")");
         else
             out.push_back("T " + std::to_string(row.item));
     }
@@ -42,7 +38,10 @@ TEST(OvixRows, ConsecutiveItemsOfOneGroupShareAHeaderWithTheirTotals) {
     EXPECT_EQ(r.itemToRow, (std::vector<size_t>{1, 2, 3, 5}));
     EXPECT_EQ(r.rows[1].number, 1u);
     EXPECT_EQ(r.rows[5].number, 4u);
-    EXPECT_TRUE(r.rows[0].right.isNull());
+    EXPECT_TRUE(r[r.rows[0].right].isEmpty());
+    EXPECT_EQ(r[r.rows[5].line1], u"line 1");
+    EXPECT_EQ(r[r.rows[5].line2], u"line 2");
+    EXPECT_EQ(r[r.rows[5].right], u"3:00");
 }
 
 TEST(OvixRows, EqualGroupsApartAreSeparateGroups) {
@@ -56,6 +55,18 @@ TEST(OvixRows, UnknownLengthsAddNothing) {
     EXPECT_EQ(shape(r), (Shape{"H A (3 / 0:00)", "T 0", "T 1", "T 2"}));
 }
 
+TEST(OvixRows, TextsAreKeptAsTheyReadAndBrokenOnesAsNothing) {
+    OvixRowBuilder b(2);
+    b.add("B\xc3\xa9la", "\xe6\x97\xa5\xe6\x9c\xac", "bad \xff", "1:00", 60);
+    b.add("B\xc3\xa9la", "x", "y", "", 0);
+    const OvixRows r = b.finish();
+    EXPECT_EQ(r[r.rows[0].line1], u"B\u00e9la");
+    EXPECT_EQ(r[r.rows[1].line1], u"\u65e5\u672c");
+    EXPECT_TRUE(r[r.rows[1].line2].isEmpty());
+    EXPECT_EQ(r[r.rows[2].line2], u"y");
+    EXPECT_EQ(r[r.rows[0].line2], u"2 / 1:00");
+}
+
 TEST(OvixRows, TheFirstItemOpensAGroupEvenWithoutGroupText) {
     EXPECT_EQ(shape(build({{""}, {""}, {"A"}})),
               (Shape{"H  (2 / 6:00)", "T 0", "T 1", "H A (1 / 3:00)", "T 2"}));
@@ -66,7 +77,8 @@ TEST(OvixRows, LongGroupsTotalInHoursAndDays) {
     OvixRowBuilder b(2);
     b.add("A", {}, {}, {}, 86400);
     b.add("A", {}, {}, {}, 3661);
-    EXPECT_EQ(b.finish().rows[0].line2, QStringLiteral("2 / 1:01:01:01"));
+    const OvixRows r = b.finish();
+    EXPECT_EQ(r[r.rows[0].line2], u"2 / 1:01:01:01");
 }
 
 TEST(OvixRows, DropsAboveAHeaderLandBeforeItsFirstTrackAndBelowTheLastAtTheEnd) {

@@ -1,0 +1,141 @@
+// Rebuilds the Ovix playlist's rows for a 100,000-track playlist, and times
+// beside it the host's plain formatting loop: the same four patterns over the
+// same tracks, each formatted into a string and nothing more. Also prints the
+// footer's once-a-second totals and the list's reset and layout over the rows.
+// The last line is "ratio X": rebuild time over plain time, medians of both.
+//
+// usage: ovix_playlist_bench [tracks] [repetitions]
+
+#include "MemoryTrack.h"
+#include "OvixFooterStats.h"
+#include "OvixRowListModel.h"
+#include "OvixRows.h"
+#include "QovOvixTableView.h"
+#include "ServiceRegistry.h"
+
+#include <QApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+metadb_handle_list makePlaylist(std::size_t count) {
+    std::mt19937 rng(42);
+    auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    static const char* const kWords[] = {"Blue",   "Night",  "River",  "Glass",  "Echo",
+                                         "Paper",  "Winter", "Gold",   "Static", "Harbour",
+                                         "Velvet", "North",  "Signal", "Hollow", "Ember"};
+    auto words = [&](int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i) s += (i ? " " : "") + std::string(kWords[pick(std::size(kWords))]);
+        return s;
+    };
+    metadb_handle_list tracks;
+    tracks.reserve(count);
+    while (tracks.size() < count) {
+        const bool compilation = pick(10) == 0;
+        const std::string albumArtist = compilation ? "Various Artists" : words(2);
+        const std::string album = words(1 + pick(3));
+        const int albumTracks = 8 + pick(8);
+        for (int n = 1; n <= albumTracks && tracks.size() < count; ++n) {
+            const std::string title = words(1 + pick(4));
+            Tags tags{{"artist", compilation ? words(2) : albumArtist},
+                      {"album", album},
+                      {"title", title},
+                      {"tracknumber", std::to_string(n)}};
+            if (compilation || pick(4) != 0) tags.emplace_back("album artist", albumArtist);
+            tracks.push_back(memoryTrack(albumArtist + "/" + album + "/" + title + ".flac", tags,
+                                         90 + pick(400) + pick(1000) / 1000.0, 3'000'000 + pick(60'000'000)));
+        }
+    }
+    return tracks;
+}
+
+using Clock = std::chrono::steady_clock;
+
+template <class Pass>
+double timeMs(Pass&& pass) {
+    const auto start = Clock::now();
+    pass();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::size_t trackCount = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100'000;
+    const int repetitions = argc > 2 ? std::atoi(argv[2]) : 7;
+    if (trackCount == 0 || repetitions <= 0) {
+        std::fprintf(stderr, "usage: %s [tracks] [repetitions]\n", argv[0]);
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ServiceRegistry::global().addModule(service_factory_base::__internal__list);
+
+    const metadb_handle_list tracks = makePlaylist(trackCount);
+    const OvixPatterns patterns = OvixPatterns::compile();
+    const service_ptr_t<titleformat_object> each[] = {patterns.group, patterns.line1, patterns.line2,
+                                                      patterns.length};
+
+    std::size_t sink = 0;  // keeps the work observable
+    auto plainPass = [&] {
+        cvk::stringLite text;
+        for (const auto& track : tracks) {
+            for (const auto& pattern : each) {
+                track->format_title(nullptr, text, pattern, nullptr);
+                sink += text.get_length();
+            }
+        }
+    };
+    OvixRows rows;
+    auto rebuildPass = [&] {
+        rows = buildRows(tracks, patterns, std::move(rows));
+        sink += rows.rows.size();
+    };
+    QString totals;
+    auto totalsPass = [&] { totals = formatTotals(totalsOf(tracks)); };
+
+    plainPass();  // warm caches and buffers
+    rebuildPass();
+    std::vector<double> plainTimes, rebuildTimes, totalsTimes;
+    for (int r = 0; r < repetitions; ++r) {
+        plainTimes.push_back(timeMs(plainPass));
+        rebuildTimes.push_back(timeMs(rebuildPass));
+        totalsTimes.push_back(timeMs(totalsPass));
+    }
+
+    // The list over the rows: the model reset and a full layout, as a rebuild
+    // costs the window.
+    OvixRowListModel model([](const OvixRow&) { return false; });
+    QovOvixTableView view;
+    view.setModel(&model);
+    view.resize(800, 600);
+    view.show();
+    const double listMs = timeMs([&] {
+        model.rebuild([&](OvixRows) { return rows; });
+        view.doItemsLayout();
+        view.scrollToBottom();
+    });
+
+    const double plainMs = median(plainTimes), rebuildMs = median(rebuildTimes);
+    std::printf("tracks %zu, rows %zu, repetitions %d (checksum %zu)\n", trackCount, rows.rows.size(),
+                repetitions, sink % 1000);
+    std::printf("plain formatting median %.1f ms (%.0f ns per track)\n", plainMs, plainMs * 1e6 / trackCount);
+    std::printf("rebuild median %.1f ms (%.0f ns per track)\n", rebuildMs, rebuildMs * 1e6 / trackCount);
+    std::printf("footer totals median %.1f ms: %s\n", median(totalsTimes), qPrintable(totals));
+    std::printf("list reset and layout %.1f ms\n", listMs);
+    std::printf("ratio %.2f\n", rebuildMs / plainMs);
+    return 0;
+}
