@@ -1,12 +1,7 @@
 #include "OvixStyle.h"
 
-#include <QApplication>
+#include "SystemFont.h"
 
 QColor ovixAccent(qreal alpha) { return QColor::fromRgbF(0.95f, 0.55f, 0.13f, float(alpha)); }
 
-QFont ovixFont(qreal points, QFont::Weight weight) {
-    QFont font = QApplication::font();
-    font.setPixelSize(qMax(1, qRound(points)));
-    font.setWeight(weight);
-    return font;
-}
+QFont ovixFont(qreal points, QFont::Weight weight) { return platform::SystemFont::ofSize(points, weight); }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The Ovix look's fixed accent colour and its one choice of fonts. Main
-// thread (fonts start from the application's).
+// thread.
 
 #include <QColor>
 #include <QFont>
@@ -9,10 +9,6 @@
 // sRGB 0.95, 0.55, 0.13.
 QColor ovixAccent(qreal alpha = 1.0);
 
-// The system font at `points`, one point a device-independent pixel as the
-// look tables count. Times and totals use it too: the system faces here draw
-// their figures at one width, as a monospaced-digit face would.
+// The system font at `points`. Times and totals use it too: the system faces
+// here draw their figures at one width, as a monospaced-digit face would.
 QFont ovixFont(qreal points, QFont::Weight weight = QFont::Normal);
-
-// The small control size's text.
-inline constexpr qreal kSmallSystemFontSize = 11;

@@ -8,6 +8,7 @@
 #include "QovOvixSymbolButton.h"
 #include "standard_commands.h"
 #include "std_api.h"
+#include "SystemFont.h"
 
 #include <QBoxLayout>
 #include <QLineEdit>
@@ -31,7 +32,7 @@ void QovOvixFooter::loadView() {
     _search->setPlaceholderText(QStringLiteral("Quick search"));
     _search->setAccessibleName(QStringLiteral("Quick search"));
     _search->setClearButtonEnabled(true);
-    _search->setFont(ovixFont(kSmallSystemFontSize));
+    _search->setFont(ovixFont(platform::SystemFont::kSmallSize));
     _search->setFixedWidth(200);
     connect(_search, &QLineEdit::textChanged, this, &QovOvixFooter::onSearch);
 

@@ -189,14 +189,13 @@ void QovOvixTabsView::renamePlaylist() {
     const size_t playlist = size_t(_menuIndex);
     auto* field = new QLineEdit(_names[_menuIndex]);
     field->setFixedSize(260, 22);
-    field->selectAll();
     QPointer<QLineEdit> text(field);
     platform::Alert alert;
     alert.setMessageText(QStringLiteral("Rename playlist"));
     alert.addButton(QStringLiteral("OK"));
     alert.addButton(QStringLiteral("Cancel"));
     alert.setAccessoryView(field);
-    field->setFocus();
+    alert.setInitialFocus(field);
     alert.show(this, [text, playlist](int answer) {
         if (answer != platform::Alert::kFirstButton || !text || text->text().isEmpty()) return;
         const QByteArray name = text->text().toUtf8();
