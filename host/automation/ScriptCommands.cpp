@@ -220,6 +220,7 @@ ScriptRunner::Outcome ScriptRunner::run(const ScriptCommand& c) {
         case Kind::AnswerAlerts:
             m_alertButton = *c.index;
             m_alertButtonLine = c.line;
+            m_alertText = c.text;
             return Outcome::next();
 
         case Kind::Quit:

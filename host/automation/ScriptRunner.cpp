@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLineEdit>
 
 // What playback_control cannot tell: whether the decoder of the track now
 // playing has opened it, so that it sounds and answers seeks.
@@ -70,6 +71,9 @@ void ScriptRunner::start() {
                          .arg(m_alertButtonLine));
             return platform::Alert::kAborted;
         }
+        // As a user would type it into the field that has the focus.
+        if (auto* field = qobject_cast<QLineEdit*>(alert.initialFocus()); field && !m_alertText.isEmpty())
+            field->setText(m_alertText);
         m_console.print(QStringLiteral("Script: alert \"%1\" answered with button %2 (%3)")
                             .arg(alert.messageText())
                             .arg(n)

@@ -104,6 +104,7 @@ private:
     bool m_stopped = false;
     qsizetype m_alertButton = 1;
     int m_alertButtonLine = 0;  // of the `answer-alerts` that chose it
+    QString m_alertText;        // typed into the alert's field first, when not empty
     class TrackWatch;
     std::unique_ptr<TrackWatch> m_trackWatch;
     InputSimulator m_input;

@@ -296,6 +296,7 @@ void readArguments(Reader& r, ScriptCommand& c) {
         case Kind::AnswerAlerts:
             c.index = r.idx("button number");
             if (*c.index < 1) fail(QStringLiteral("buttons are numbered from 1"));
+            if (r.left() > 0) c.text = r.text("field text");
             break;
     }
     r.end();

@@ -155,6 +155,7 @@ TEST(ScriptText, WaitsAndTheRest) {
     EXPECT_EQ(shot.element->name, QStringLiteral("waveform-seekbar"));
     EXPECT_TRUE(only(QStringLiteral("screenshot p.png preferences")).ofPreferences);
     EXPECT_EQ(*only(QStringLiteral("answer-alerts 2")).index, 2);
+    EXPECT_EQ(only(QStringLiteral("answer-alerts 1 Road trip")).text, QStringLiteral("Road trip"));
     EXPECT_EQ(only(QStringLiteral("appearance dark")).text, QStringLiteral("dark"));
 }
 
