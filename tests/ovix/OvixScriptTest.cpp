@@ -176,6 +176,45 @@ TEST_F(OvixScript, PlaysTogglesSearchesRenamesAndTakesDroppedFiles) {
     EXPECT_FALSE(node(dropped, QStringLiteral("ovix-playlist"), QStringLiteral("1. Cy - Four")).isEmpty());
 }
 
+TEST_F(OvixScript, KeysPlayRemoveAndSwitchPlaylists) {
+    track(QStringLiteral("music/a1.flac"), "Ann", "Alpha", "One");
+    track(QStringLiteral("music/a2.flac"), "Ann", "Alpha", "Two");
+    track(QStringLiteral("music/b1.flac"), "Bob", "Beta", "Three");
+    write(QStringLiteral("keys.qvs"),
+          "new-playlist One\n"
+          "add music/a1.flac music/a2.flac music/b1.flac\n"
+          "new-playlist Two\n"
+          "key left\n"
+          "wait 0.4\n"
+          "click ovix-playlist@\"1. Ann - One\"\n"
+          "key return\n"
+          "wait-until playing\n"
+          "key delete\n"
+          "wait 0.3\n"
+          "click ovix-playlist@\"1. Ann - Two\"\n"
+          "key forward-delete\n"
+          "wait 0.3\n"
+          "dump out/keys.json\n"
+          "key right\n"
+          "wait 0.4\n"
+          "dump out/right.json\n"
+          "quit\n");
+    const HostRun r = run(QStringLiteral("keys.qvs"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+
+    const QJsonObject keys = dump(QStringLiteral("out/keys.json"));
+    EXPECT_EQ(keys[QStringLiteral("active_playlist")].toInt(), 0);
+    EXPECT_EQ(keys[QStringLiteral("playing")].toString(), path(QStringLiteral("music/a1.flac")));
+    EXPECT_EQ(activePlaylist(keys)[QStringLiteral("items")].toArray(),
+              paths({path(QStringLiteral("music/b1.flac"))}));
+    EXPECT_TRUE(has(node(keys, QStringLiteral("ovix-tabs"), QStringLiteral("One")), "selected"));
+
+    const QJsonObject right = dump(QStringLiteral("out/right.json"));
+    EXPECT_EQ(right[QStringLiteral("active_playlist")].toInt(), 1);
+    EXPECT_TRUE(has(node(right, QStringLiteral("ovix-tabs"), QStringLiteral("Two")), "selected"));
+    EXPECT_FALSE(has(node(right, QStringLiteral("ovix-tabs"), QStringLiteral("One")), "selected"));
+}
+
 TEST_F(OvixScript, QuittingWhileAHugeCoverLoadsEndsCleanly) {
     track(QStringLiteral("big/song.flac"), "Ann", "Alpha", "Big");
     {
