@@ -7,6 +7,7 @@
 #include "std_api.h"
 #include "SystemColors.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QLineEdit>
@@ -34,6 +35,8 @@ void QovOvixTabsView::setNames(const QStringList& names) {
     _names = names;
     layoutTabs();
     update();
+    QAccessibleEvent changed(this, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void QovOvixTabsView::setActive(int index) {
@@ -41,6 +44,8 @@ void QovOvixTabsView::setActive(int index) {
     layoutTabs();
     _geometry.reveal(_active);
     update();
+    QAccessibleEvent changed(this, QAccessible::SelectionWithin);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void QovOvixTabsView::setScrollTo(double x) {
