@@ -6,6 +6,7 @@
 //
 // usage: ovix_playlist_bench [tracks] [repetitions]
 
+#include "GeneratedTracks.h"
 #include "MemoryTrack.h"
 #include "OvixFooterStats.h"
 #include "OvixRowListModel.h"
@@ -19,43 +20,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
-#include <string>
 #include <vector>
 
 namespace {
-
-metadb_handle_list makePlaylist(std::size_t count) {
-    std::mt19937 rng(42);
-    auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    static const char* const kWords[] = {"Blue",   "Night",  "River",  "Glass",  "Echo",
-                                         "Paper",  "Winter", "Gold",   "Static", "Harbour",
-                                         "Velvet", "North",  "Signal", "Hollow", "Ember"};
-    auto words = [&](int n) {
-        std::string s;
-        for (int i = 0; i < n; ++i) s += (i ? " " : "") + std::string(kWords[pick(std::size(kWords))]);
-        return s;
-    };
-    metadb_handle_list tracks;
-    tracks.reserve(count);
-    while (tracks.size() < count) {
-        const bool compilation = pick(10) == 0;
-        const std::string albumArtist = compilation ? "Various Artists" : words(2);
-        const std::string album = words(1 + pick(3));
-        const int albumTracks = 8 + pick(8);
-        for (int n = 1; n <= albumTracks && tracks.size() < count; ++n) {
-            const std::string title = words(1 + pick(4));
-            Tags tags{{"artist", compilation ? words(2) : albumArtist},
-                      {"album", album},
-                      {"title", title},
-                      {"tracknumber", std::to_string(n)}};
-            if (compilation || pick(4) != 0) tags.emplace_back("album artist", albumArtist);
-            tracks.push_back(memoryTrack(albumArtist + "/" + album + "/" + title + ".flac", tags,
-                                         90 + pick(400) + pick(1000) / 1000.0, 3'000'000 + pick(60'000'000)));
-        }
-    }
-    return tracks;
-}
 
 using Clock = std::chrono::steady_clock;
 
@@ -84,7 +51,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     ServiceRegistry::global().addModule(service_factory_base::__internal__list);
 
-    const metadb_handle_list tracks = makePlaylist(trackCount);
+    metadb_handle_list tracks;
+    for (auto& info : generatedPlaylist(trackCount))
+        tracks.push_back(service_new<MemoryTrack>(std::move(info)));
     const OvixPatterns patterns = OvixPatterns::compile();
     const service_ptr_t<titleformat_object> each[] = {patterns.group, patterns.line1, patterns.line2,
                                                       patterns.length};
