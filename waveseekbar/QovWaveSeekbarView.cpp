@@ -1,15 +1,20 @@
 #include "QovWaveSeekbarView.h"
 
+#include "QovWaveSeekbarAccessible.h"
+#include "SeekbarGeometry.h"
 #include "SeekbarPalette.h"
 #include "SeekbarScene.h"
 #include "WaveSeekbarSettings.h"
 #include "playback_control.h"
 #include "std_api.h"
 
+#include <QAccessible>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <cmath>
 
 namespace {
 
@@ -23,6 +28,8 @@ QFont seekbarFont(wave::SeekbarFont which) {
 }  // namespace
 
 QovWaveSeekbarView::QovWaveSeekbarView(QWidget* parent) : QWidget(parent) {
+    QovWaveSeekbarAccessible::install();
+    setAccessibleName(QStringLiteral("Waveform Seekbar"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_prefsChanged = platform::NotificationCenter::defaultCenter().subscribe(
@@ -35,14 +42,34 @@ void QovWaveSeekbarView::setWaveform(std::shared_ptr<const wave::Waveform> wavef
 }
 
 void QovWaveSeekbarView::setLength(double seconds) {
-    m_length = seconds;
+    if (seconds != m_length) {
+        m_length = seconds;
+        announceValue(-1);
+    }
     update();
 }
 
 void QovWaveSeekbarView::setPosition(double seconds) {
     if (seconds == m_position) return;
+    const double before = shownTime();
     m_position = seconds;
-    if (!m_dragging) update();
+    if (!m_dragging) {
+        update();
+        announceValue(before);
+    }
+}
+
+void QovWaveSeekbarView::announceValue(double before) {
+    // The value is read in whole seconds: 30 events a second would drown a screen reader.
+    if (!QAccessible::isActive() || std::floor(before) == std::floor(shownTime())) return;
+    QAccessibleValueChangeEvent event(this, shownTime());
+    QAccessible::updateAccessibility(&event);
+}
+
+void QovWaveSeekbarView::seek(double seconds) {
+    qvn::std_api_get<playback_control>()->playback_seek(seconds);
+    setPosition(seconds);
+    update();
 }
 
 double QovWaveSeekbarView::timeForX(double x) const {
@@ -120,7 +147,5 @@ void QovWaveSeekbarView::mouseReleaseEvent(QMouseEvent* event) {
     m_dragging = false;
     m_dragPos = timeForX(event->position().x());
     // One seek, on release: dragging itself never seeks.
-    qvn::std_api_get<playback_control>()->playback_seek(m_dragPos);
-    setPosition(m_dragPos);
-    update();
+    seek(m_dragPos);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // The waveform bar. Holds only what its controller pushes in; the one player
-// call it makes itself is the seek when a drag is released. Main thread.
+// call it makes itself is the seek when a drag is released (or when assistive
+// technology sets its value, see QovWaveSeekbarAccessible). Main thread.
 
 #include "NotificationCenter.h"
 #include "Waveform.h"
@@ -29,6 +30,11 @@ public:
     bool seekable() const { return m_seekable; }
     bool sideTimes() const { return m_sideTimes; }
     bool isDragging() const { return m_dragging; }
+    // The time the bar shows: where a drag is, else the position.
+    double shownTime() const { return m_dragging ? m_dragPos : m_position; }
+
+    // Asks the player to seek and shows the target at once.
+    void seek(double seconds);
 
     QSize sizeHint() const override { return QSize(400, 40); }
 
@@ -41,6 +47,8 @@ protected:
 
 private:
     double timeForX(double x) const;
+    // Tells assistive technology when the value text changes.
+    void announceValue(double before);
 
     bool m_dragging = false;
     double m_dragPos = 0;

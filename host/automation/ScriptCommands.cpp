@@ -2,6 +2,7 @@
 
 #include "ScriptRunner.h"
 
+#include "AccessibleTree.h"
 #include "Console.h"
 #include "LayoutView.h"
 #include "MainMenuBuilder.h"
@@ -15,6 +16,7 @@
 #include "std_api.h"
 #include "SystemColors.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -172,7 +174,7 @@ ScriptRunner::Outcome ScriptRunner::run(const ScriptCommand& c) {
         }
 
         case Kind::Wait:
-            return waitFor({{}, QDeadlineTimer(qint64(c.number * 1000)), {}, {}});
+            return waitFor({{}, ScriptText::deadline(c.number), {}, {}});
 
         case Kind::WaitUntil:
             return waitUntil(c);
@@ -216,7 +218,8 @@ ScriptRunner::Outcome ScriptRunner::run(const ScriptCommand& c) {
             return dump(c);
 
         case Kind::AnswerAlerts:
-            m_alertButton = int(*c.index);
+            m_alertButton = *c.index;
+            m_alertButtonLine = c.line;
             return Outcome::next();
 
         case Kind::Quit:
@@ -251,12 +254,17 @@ ScriptRunner::Outcome ScriptRunner::waitUntil(const ScriptCommand& c) {
     if (!need<playback_control>(&error)) return Outcome::failed(error);
     const Condition condition = c.condition;
     const double threshold = c.number;
-    auto holds = [condition, threshold] {
+    if (condition == Condition::Playing && !m_trackWatch)
+        return Outcome::failed(QStringLiteral("the host has no play_callback_manager service"));
+    auto holds = [this, condition, threshold] {
         service_ptr_t<playback_control> pc;
         if (!qvn::_standard_api_try_get_internal(pc)) return false;
         switch (condition) {
             case Condition::Playing:
-                return pc->is_playing() && !pc->is_paused();
+                // Started is not yet playing: until its decoder has opened the
+                // track cannot seek, and until a first frame is heard it is silent.
+                return pc->is_playing() && !pc->is_paused() && trackOpened() &&
+                       pc->playback_get_position() > 0;
             case Condition::Paused:
                 return pc->is_paused();
             case Condition::Stopped:
@@ -270,25 +278,53 @@ ScriptRunner::Outcome ScriptRunner::waitUntil(const ScriptCommand& c) {
     QString what = QLatin1String(names[int(condition)]);
     if (condition == Condition::PositionAtLeast) what += shortNumber(threshold);
     return waitFor({holds,
-                    QDeadlineTimer(qint64(c.timeout * 1000)),
+                    ScriptText::deadline(c.timeout),
                     QStringLiteral("timed out after %1 s waiting for %2").arg(shortNumber(c.timeout), what),
                     {}});
+}
+
+std::optional<QPointF> ScriptRunner::pointIn(QWidget* view, const ElementAddress& address,
+                                             const ScriptPoint& p, QString* error) const {
+    const QRectF bounds(view->rect());
+    if (p.child.isEmpty()) {
+        if (bounds.contains(p.at)) return p.at;
+        *error = QStringLiteral("%1, %2 is outside %3 (%4 x %5)")
+                     .arg(shortNumber(p.at.x()), shortNumber(p.at.y()), address.text())
+                     .arg(view->width())
+                     .arg(view->height());
+        return std::nullopt;
+    }
+    QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(view);
+    const auto child = AccessibleTree::find(tree, p.child);
+    if (!child) {
+        constexpr int kNamesShown = 10;
+        const QStringList names = AccessibleTree::names(tree, kNamesShown);
+        *error = QStringLiteral("%1 has no accessible child named \"%2\" (%3)")
+                     .arg(address.text(), p.child,
+                          names.isEmpty() ? QStringLiteral("it has none with a name")
+                                          : QStringLiteral("it has %1").arg(names.join(u", ")));
+        return std::nullopt;
+    }
+    const QPointF centre = child->center();
+    if (bounds.contains(centre)) return centre;
+    // A row scrolled out of view, say: pressing there would hit something else.
+    *error = QStringLiteral("the accessible child \"%1\" of %2 lies outside it (centre at %3, %4)")
+                 .arg(p.child, address.text(), shortNumber(centre.x()), shortNumber(centre.y()));
+    return std::nullopt;
 }
 
 ScriptRunner::Outcome ScriptRunner::pointer(const ScriptCommand& c) {
     QString error;
     QWidget* view = elementView(*c.element, &error);
     if (!view) return Outcome::failed(error);
-    for (const QPointF& p : c.points) {
-        if (!QRectF(view->rect()).contains(p))
-            return Outcome::failed(QStringLiteral("%1, %2 is outside %3 (%4 x %5)")
-                                       .arg(shortNumber(p.x()), shortNumber(p.y()), c.element->text())
-                                       .arg(view->width())
-                                       .arg(view->height()));
+    QList<QPointF> points;
+    for (const ScriptPoint& p : c.points) {
+        const auto at = pointIn(view, *c.element, p, &error);
+        if (!at) return Outcome::failed(error);
+        points.append(*at);
     }
     const ScriptCommand::Click click = c.click;
     const Kind kind = c.kind;
-    const QList<QPointF> points = c.points;
     QPointer<QWidget> target(view);
     deliver([this, target, kind, click, points] {
         if (!target) return;
@@ -309,8 +345,8 @@ ScriptRunner::Outcome ScriptRunner::drop(const ScriptCommand& c) {
     QString error;
     QWidget* view = elementView(*c.element, &error);
     if (!view) return Outcome::failed(error);
-    if (!QRectF(view->rect()).contains(c.points[0]))
-        return Outcome::failed(QStringLiteral("the drop point is outside %1").arg(c.element->text()));
+    const auto at = pointIn(view, *c.element, c.points[0], &error);
+    if (!at) return Outcome::failed(error);
     QList<QUrl> urls;
     for (const QString& p : c.paths) {
         const QString path = resolve(p);
@@ -318,7 +354,7 @@ ScriptRunner::Outcome ScriptRunner::drop(const ScriptCommand& c) {
     }
     auto data = std::make_shared<QMimeData>();
     data->setUrls(urls);
-    const InputSimulator::DropTarget target = m_input.enterDrop(view, c.points[0], *data);
+    const InputSimulator::DropTarget target = m_input.enterDrop(view, *at, *data);
     if (!target.error.isEmpty())
         return Outcome::failed(QStringLiteral("%1: %2").arg(c.element->text(), target.error));
     const int line = c.line;

@@ -4,9 +4,25 @@
 #include "MainWindow.h"
 
 #include "Alert.h"
+#include "play_callback.h"
 
 #include <QCoreApplication>
 #include <QFile>
+
+// What playback_control cannot tell: whether the decoder of the track now
+// playing has opened it, so that it sounds and answers seeks.
+class ScriptRunner::TrackWatch : public play_callback_impl_base {
+public:
+    TrackWatch()
+        : play_callback_impl_base(flag_on_playback_starting | flag_on_playback_new_track |
+                                  flag_on_playback_stop) {}
+
+    void on_playback_starting(playback_control::t_track_command, bool) override { opened = false; }
+    void on_playback_new_track(service_ptr_t<metadb_handle>) override { opened = true; }
+    void on_playback_stop(playback_control::t_stop_reason) override { opened = false; }
+
+    bool opened = false;
+};
 
 ScriptRunner::ScriptRunner(MainWindow& window, Console& console, const QString& file, ScriptText script,
                            QObject* parent)
@@ -38,22 +54,36 @@ std::optional<ScriptText> ScriptRunner::load(const QString& file, Console& conso
 }
 
 void ScriptRunner::start() {
+    service_ptr_t<play_callback_manager> callbacks;
+    if (qvn::_standard_api_try_get_internal(callbacks)) m_trackWatch = std::make_unique<TrackWatch>();
     platform::Alert::setResponder([this](const platform::Alert& alert) {
         const QStringList buttons = alert.buttons();
-        const int n = m_alertButton;
-        m_console.print(
-            QStringLiteral("Script: alert \"%1\" answered with button %2%3")
-                .arg(alert.messageText())
-                .arg(n)
-                .arg(n <= buttons.size() ? QStringLiteral(" (%1)").arg(buttons[n - 1]) : QString())
-                .toStdString());
-        return platform::Alert::kFirstButton + n - 1;
+        const qsizetype n = m_alertButton;
+        if (n > buttons.size()) {
+            // Pressing a button that is not there would hand the caller an
+            // answer no user can give: closed as by code, and the script stops.
+            if (!m_stopped)
+                fail(QStringLiteral("alert \"%1\" has %2 button(s); answer-alerts %3 on line %4 chose none")
+                         .arg(alert.messageText())
+                         .arg(buttons.size())
+                         .arg(n)
+                         .arg(m_alertButtonLine));
+            return platform::Alert::kAborted;
+        }
+        m_console.print(QStringLiteral("Script: alert \"%1\" answered with button %2 (%3)")
+                            .arg(alert.messageText())
+                            .arg(n)
+                            .arg(buttons[n - 1])
+                            .toStdString());
+        return platform::Alert::kFirstButton + int(n) - 1;
     });
     // Shortcuts and key focus follow the active window; a window manager may
     // refuse to activate it, and the script then runs all the same.
     m_window.activateWindow();
     waitFor({[this] { return m_window.isActiveWindow(); }, QDeadlineTimer(kActivationTimeoutMs), {}, {}});
 }
+
+bool ScriptRunner::trackOpened() const { return m_trackWatch && m_trackWatch->opened; }
 
 void ScriptRunner::deliver(std::function<void()> input) { QTimer::singleShot(0, this, std::move(input)); }
 

@@ -7,7 +7,8 @@
 //     Script FILE line N: reason
 // on the console (which echoes to stderr). Alerts shown while a script runs are
 // answered without a user: the first button, or the one `answer-alerts N`
-// chose. Relative paths in the script are taken from the script's folder.
+// chose; an alert without that button stops the script. Relative paths in the
+// script are taken from the script's folder.
 //
 // GUI thread. The runner must not outlive the window.
 
@@ -20,6 +21,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class Console;
@@ -87,7 +89,11 @@ private:
     Outcome dump(const ScriptCommand& c);
     Outcome menu(const ScriptCommand& c);
     QWidget* elementView(const ElementAddress& address, QString* error) const;
+    // The point in `view` that `p` names; null with `error` set when there is none.
+    std::optional<QPointF> pointIn(QWidget* view, const ElementAddress& address, const ScriptPoint& p,
+                                   QString* error) const;
     QString resolve(const QString& path) const;
+    bool trackOpened() const;
 
     MainWindow& m_window;
     Console& m_console;
@@ -96,7 +102,10 @@ private:
     qsizetype m_next = 0;
     int m_line = 0;
     bool m_stopped = false;
-    int m_alertButton = 1;
+    qsizetype m_alertButton = 1;
+    int m_alertButtonLine = 0;  // of the `answer-alerts` that chose it
+    class TrackWatch;
+    std::unique_ptr<TrackWatch> m_trackWatch;
     InputSimulator m_input;
     QTimer m_poll;
     std::optional<Wait> m_wait;

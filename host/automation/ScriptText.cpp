@@ -5,6 +5,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -108,6 +109,13 @@ public:
         while (m_next < m_words.size()) out.append(m_words[m_next++].text);
         return out;
     }
+    // The rest of the line as one text, as a user types it: `order Shuffle
+    // (tracks)` and `order "Shuffle (tracks)"` say the same.
+    QString text(const char* what) {
+        const QString t = rest().join(u' ');
+        if (t.isEmpty()) fail(QStringLiteral("missing %1").arg(QLatin1String(what)));
+        return t;
+    }
     double num(const char* what, bool nonNegative = false) {
         const QString w = word(what);
         const auto v = number(w);
@@ -123,16 +131,28 @@ public:
             fail(QStringLiteral("%1 must be a whole number from 0, got \"%2\"").arg(QLatin1String(what), w));
         return *v;
     }
-    ElementAddress element() {
+    // `ELEMENT X Y` or `ELEMENT@TEXT`: the element and the first point in it.
+    void target(ScriptCommand& c) {
         const QString w = word("element");
-        const auto a = ElementAddress::parse(w);
-        if (!a) fail(QStringLiteral("not an element address (NAME or NAME#N): \"%1\"").arg(w));
-        return *a;
+        const qsizetype at = w.indexOf(u'@');
+        const auto a = ElementAddress::parse(at < 0 ? w : w.left(at));
+        if (!a) fail(QStringLiteral("not an element address (NAME, NAME#N or NAME#N@TEXT): \"%1\"").arg(w));
+        c.element = *a;
+        c.points = {at < 0 ? ScriptPoint{point(), {}} : child(w.mid(at + 1))};
+    }
+    // A further point: `X Y` or `@TEXT`.
+    ScriptPoint nextPoint() {
+        if (left() > 0 && m_words[m_next].text.startsWith(u'@')) return child(word("point").mid(1));
+        return {point(), {}};
     }
     QPointF point() {
         const double x = num("x");
         const double y = num("y");
         return {x, y};
+    }
+    ScriptPoint child(const QString& name) {
+        if (name.isEmpty()) fail(QStringLiteral("missing the accessible name after @"));
+        return {{}, name};
     }
     void end() {
         if (m_next < m_words.size()) fail(QStringLiteral("unexpected \"%1\"").arg(m_words[m_next].text));
@@ -152,7 +172,7 @@ void readArguments(Reader& r, ScriptCommand& c) {
             if (c.paths.isEmpty()) fail(QStringLiteral("missing path"));
             break;
         case Kind::NewPlaylist:
-            c.text = r.word("playlist name");
+            c.text = r.text("playlist name");
             break;
         case Kind::Activate:
             c.index = r.idx("playlist index");
@@ -174,7 +194,7 @@ void readArguments(Reader& r, ScriptCommand& c) {
             c.number = r.num("decibels");
             break;
         case Kind::Order:
-            c.text = r.word("playback order name");
+            c.text = r.text("playback order name");
             break;
         case Kind::Wait:
             c.number = r.num("seconds", true);
@@ -207,8 +227,7 @@ void readArguments(Reader& r, ScriptCommand& c) {
             break;
         }
         case Kind::Click: {
-            c.element = r.element();
-            c.points = {r.point()};
+            r.target(c);
             if (r.left() > 0) {
                 const QString b = r.word("button");
                 if (b == u"left")
@@ -223,19 +242,16 @@ void readArguments(Reader& r, ScriptCommand& c) {
             break;
         }
         case Kind::Drag:
-            c.element = r.element();
-            c.points = {r.point()};
-            c.points.append(r.point());
+            r.target(c);
+            c.points.append(r.nextPoint());
             break;
         case Kind::Drop:
-            c.element = r.element();
-            c.points = {r.point()};
+            r.target(c);
             c.paths = r.rest();
             if (c.paths.isEmpty()) fail(QStringLiteral("missing path"));
             break;
         case Kind::Hover:
-            c.element = r.element();
-            c.points = {r.point()};
+            r.target(c);
             break;
         case Kind::Key: {
             const QString k = r.word("key");
@@ -245,17 +261,15 @@ void readArguments(Reader& r, ScriptCommand& c) {
             break;
         }
         case Kind::Type:
-            c.text = r.rest().join(u' ');
-            if (c.text.isEmpty()) fail(QStringLiteral("missing text"));
+            c.text = r.text("text");
             break;
         case Kind::Menu:
-            c.text = r.rest().join(u' ');
+            c.text = r.text("menu path");
             if (!c.text.contains(u'/'))
                 fail(QStringLiteral("a menu path is MENU/ITEM, got \"%1\"").arg(c.text));
             break;
         case Kind::Prefs:
-            c.text = r.rest().join(u' ');
-            if (c.text.isEmpty()) fail(QStringLiteral("missing page name"));
+            c.text = r.text("page name");
             break;
         case Kind::Appearance:
             c.text = r.word("appearance");
@@ -323,6 +337,14 @@ std::optional<KeyChord> KeyChord::parse(const QString& text) {
         flags |= bit;
     }
     return KeyChord{found->second, platform::qtModifiers(flags)};
+}
+
+QDeadlineTimer ScriptText::deadline(double seconds) {
+    // Far beyond any run, and still well inside the nanoseconds the clock adds up.
+    constexpr double kLongestMs = 1e15;
+    const double ms = std::ceil(std::max(0.0, seconds) * 1000);
+    if (!(ms < kLongestMs)) return QDeadlineTimer(QDeadlineTimer::Forever);
+    return QDeadlineTimer(qint64(ms));
 }
 
 ScriptText ScriptText::parse(const QString& text) {

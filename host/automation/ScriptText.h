@@ -4,6 +4,7 @@
 // quoting and comments of LineWords. Parsing checks every line's syntax before
 // anything runs, so a typo on the last line costs nothing. Any thread.
 
+#include <QDeadlineTimer>
 #include <QList>
 #include <QPointF>
 #include <QString>
@@ -30,6 +31,15 @@ struct KeyChord {
 
     // `[cmd+][shift+][opt+][ctrl+]KEY`, modifiers in any order, each once.
     static std::optional<KeyChord> parse(const QString& text);
+};
+
+// Where a pointer command acts in its element: a point in the element, or
+// (`child` set) the centre of its first accessible child of that name.
+struct ScriptPoint {
+    QPointF at;
+    QString child;
+
+    bool operator==(const ScriptPoint&) const = default;
 };
 
 struct ScriptCommand {
@@ -71,7 +81,7 @@ struct ScriptCommand {
     QStringList paths;  // add, drop
     QString text;       // names, menu path, typed text, file, light|dark
     std::optional<ElementAddress> element;
-    QList<QPointF> points;  // click, hover, drop: one; drag: two
+    QList<ScriptPoint> points;  // click, hover, drop: one; drag: two
     Click click = Click::Left;
     double number = 0;               // seconds, decibels, position threshold
     double timeout = 0;              // wait-until, seconds
@@ -93,4 +103,7 @@ struct ScriptText {
     QList<ScriptError> errors;
 
     static ScriptText parse(const QString& text);
+    // When a wait of `seconds` from now ends; a wait longer than the clock can
+    // count never does.
+    static QDeadlineTimer deadline(double seconds);
 };

@@ -127,7 +127,8 @@ QJsonObject StateDump::collect(const StateDumpWindow& window, const QStringList&
                                     {QStringLiteral("x"), e.geometry.x()},
                                     {QStringLiteral("y"), e.geometry.y()},
                                     {QStringLiteral("width"), e.geometry.width()},
-                                    {QStringLiteral("height"), e.geometry.height()}});
+                                    {QStringLiteral("height"), e.geometry.height()},
+                                    {QStringLiteral("accessible"), e.accessible}});
     }
     out[QStringLiteral("window")] = QJsonObject{{QStringLiteral("title"), window.title},
                                                 {QStringLiteral("width"), window.size.width()},

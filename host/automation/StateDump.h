@@ -15,7 +15,8 @@
 //   is_playing, paused                                       playback_control
 //   volume             decibels                              playback_control
 //   window             title, width, height, layout, elements[] {name, instance,
-//                      placeholder, x, y, width, height}
+//                      placeholder, x, y, width, height, accessible (the
+//                      element's accessible tree, see AccessibleTree)}
 //   console            the last lines of the console
 //   services           {interface name: registered?}
 
@@ -32,6 +33,7 @@ struct StateDumpWindow {
         int instance = 0;
         bool placeholder = false;
         QRect geometry;  // in the window
+        QJsonObject accessible;
     };
     QString title;
     QSize size;

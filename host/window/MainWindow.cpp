@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "AccessibleTree.h"
 #include "ConsoleWindow.h"
 #include "HostPreferencesPages.h"
 #include "LayoutView.h"
@@ -13,6 +14,7 @@
 #include "standard_commands.h"
 #include "std_api.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMenuBar>
@@ -189,7 +191,8 @@ StateDumpWindow MainWindow::dumpInfo() const {
     for (const LayoutView::Element& e : m_layout->elements()) {
         if (!e.widget) continue;
         const QRect geometry(e.widget->mapTo(this, QPoint(0, 0)), e.widget->size());
-        info.elements.push_back({e.name, e.instance, e.isPlaceholder(), geometry});
+        info.elements.push_back({e.name, e.instance, e.isPlaceholder(), geometry,
+                                 AccessibleTree::describe(QAccessible::queryAccessibleInterface(e.widget))});
     }
     return info;
 }

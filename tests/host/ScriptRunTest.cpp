@@ -313,3 +313,134 @@ TEST_F(ScriptRun, TheSeekbarSeeksWhereTheDragIsReleased) {
 }
 
 }  // namespace
+
+namespace {
+
+QStringList consoleOf(const QJsonObject& dump) {
+    QStringList lines;
+    for (const QJsonValue& v : dump[QStringLiteral("console")].toArray()) lines.append(v.toString());
+    return lines;
+}
+
+TEST_F(ScriptRun, PlayingMeansSeekableAndTheSeekbarSaysWhereItIs) {
+    writeWav("ten.wav", 10);
+    write("bar.layout", "waveform-seekbar\n");
+    // Each seek comes straight after the wait: the track must answer it. A
+    // track started anew is not playing until its decoder has opened it.
+    write("seek.qvs",
+          "new-playlist Seek\n"
+          "add ten.wav\n"
+          "play 0\n"
+          "wait-until playing\n"
+          "seek 7\n"
+          "play 0\n"
+          "wait-until playing\n"
+          "seek 6\n"
+          "play 0\n"
+          "wait-until playing\n"
+          "seek 5\n"
+          "wait-until position>=5.2\n"
+          "wait 0.1\n"
+          "dump out/seeked.json\n"
+          "quit\n");
+    const HostRun r = run(path("seek.qvs"), {QStringLiteral("--layout"), path("bar.layout")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+
+    const QJsonObject bar = readDump("out/seeked.json")[QStringLiteral("window")][QStringLiteral("elements")]
+                                .toArray()[0]
+                                .toObject()[QStringLiteral("accessible")]
+                                .toObject();
+    EXPECT_EQ(bar[QStringLiteral("role")].toString(), QStringLiteral("Slider"));
+    EXPECT_EQ(bar[QStringLiteral("name")].toString(), QStringLiteral("Waveform Seekbar"));
+    EXPECT_DOUBLE_EQ(bar[QStringLiteral("maximum")].toDouble(), 10);
+    EXPECT_GE(bar[QStringLiteral("current")].toDouble(), 5);
+    EXPECT_LT(bar[QStringLiteral("current")].toDouble(), 9);
+    EXPECT_TRUE(bar[QStringLiteral("value")].toString().endsWith(QStringLiteral(" of 0:10")))
+        << bar[QStringLiteral("value")].toString().toStdString();
+}
+
+TEST_F(ScriptRun, PointerCommandsFindAccessibleChildrenByName) {
+    write("cells.layout", "fixture-cells\n");
+    write("cells.qvs",
+          "hover fixture-cells@Gamma\n"
+          "click fixture-cells#0@Beta\n"
+          "drag fixture-cells@Alpha @Gamma\n"
+          "answer-alerts 2\n"
+          "click fixture-cells@Alpha double\n"
+          "wait 0.2\n"
+          "dump out/cells.json\n"
+          "quit\n");
+    HostRun r = run(path("cells.qvs"), {QStringLiteral("--layout"), path("cells.layout")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+
+    const QJsonObject dump = readDump("out/cells.json");
+    const QStringList said = consoleOf(dump).filter(QStringLiteral("fixture ui: cells"));
+    const auto at = [&said](const char* line) {
+        return said.indexOf(QStringLiteral("fixture ui: cells ") + line);
+    };
+    EXPECT_GE(at("hover 3 Gamma"), 0) << said.join(u'\n').toStdString();
+    // The first of the two cells named Beta.
+    EXPECT_GT(at("press 1 Beta"), at("hover 3 Gamma"));
+    EXPECT_GT(at("release 1 Beta"), at("press 1 Beta"));
+    EXPECT_GT(at("press 0 Alpha"), at("release 1 Beta"));
+    EXPECT_GT(at("release 3 Gamma"), at("press 0 Alpha"));
+    EXPECT_GE(at("answer 1001"), 0) << said.join(u'\n').toStdString();
+
+    // What the dump shows is what the pointer commands found.
+    const QJsonObject tree = dump[QStringLiteral("window")][QStringLiteral("elements")]
+                                 .toArray()[0]
+                                 .toObject()[QStringLiteral("accessible")]
+                                 .toObject();
+    EXPECT_EQ(tree[QStringLiteral("role")].toString(), QStringLiteral("List"));
+    const QJsonArray cells = tree[QStringLiteral("children")].toArray();
+    ASSERT_EQ(cells.size(), 4);
+    QStringList names;
+    for (const QJsonValue& c : cells) names.append(c[QStringLiteral("name")].toString());
+    EXPECT_EQ(names, (QStringList{"Alpha", "Beta", "Beta", "Gamma"}));
+    EXPECT_EQ(cells[0][QStringLiteral("states")].toArray(), QJsonArray{"selected"});
+    EXPECT_EQ(cells[1][QStringLiteral("states")].toArray(), QJsonArray{"checked"});
+    EXPECT_EQ(cells[3][QStringLiteral("x")].toDouble(), 240);
+    EXPECT_EQ(cells[3][QStringLiteral("width")].toDouble(), 80);
+
+    write("missing.qvs", "click fixture-cells@Delta\n");
+    r = run(path("missing.qvs"), {QStringLiteral("--layout"), path("cells.layout")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral(
+        "line 1: fixture-cells#0 has no accessible child named \"Delta\" (it has Alpha, Beta, Beta, Gamma)")))
+        << r.err.toStdString();
+}
+
+TEST_F(ScriptRun, AnAlertWithoutTheChosenButtonStopsTheScript) {
+    write("cells.layout", "fixture-cells\n");
+    write("alert.qvs",
+          "answer-alerts 3\n"
+          "click fixture-cells@Gamma double\n"
+          "wait 5\n"
+          "dump out/never.json\n");
+    const HostRun r = run(path("alert.qvs"), {QStringLiteral("--layout"), path("cells.layout")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral(
+        "line 2: alert \"Open Gamma?\" has 2 button(s); answer-alerts 3 on line 1 chose none")))
+        << r.err.toStdString();
+    // Closed as by code, not with a button the alert does not have.
+    EXPECT_TRUE(r.err.contains(QStringLiteral("fixture ui: cells answer -1001"))) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("out/never.json")));
+}
+
+TEST_F(ScriptRun, NamesTakeTheRestOfTheLine) {
+    write("names.qvs",
+          "new-playlist Road Trip\n"
+          "order Shuffle (tracks)\n"
+          "dump out/names.json\n"
+          "quit\n");
+    const HostRun r = run(path("names.qvs"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonObject dump = readDump("out/names.json");
+    EXPECT_EQ(dump[QStringLiteral("playback_order")].toString(), QStringLiteral("Shuffle (tracks)"));
+    const QJsonObject active = dump[QStringLiteral("playlists")]
+                                   .toArray()[dump[QStringLiteral("active_playlist")].toInt()]
+                                   .toObject();
+    EXPECT_EQ(active[QStringLiteral("name")].toString(), QStringLiteral("Road Trip"));
+}
+
+}  // namespace

@@ -5,6 +5,13 @@
 
 #include <gtest/gtest.h>
 
+inline void PrintTo(const ScriptPoint& p, std::ostream* os) {
+    if (p.child.isEmpty())
+        *os << p.at.x() << ", " << p.at.y();
+    else
+        *os << '@' << p.child.toStdString();
+}
+
 namespace {
 
 using Kind = ScriptCommand::Kind;
@@ -55,7 +62,7 @@ TEST(ScriptText, PointerCommandsAddressElementsByNameAndInstance) {
     const ScriptCommand click = only(QStringLiteral("click classic-playlist#1 10 20.5 double"));
     EXPECT_EQ(click.element->name, QStringLiteral("classic-playlist"));
     EXPECT_EQ(click.element->instance, 1);
-    EXPECT_EQ(click.points, QList<QPointF>({{10, 20.5}}));
+    EXPECT_EQ(click.points, (QList<ScriptPoint>{{{10, 20.5}, {}}}));
     EXPECT_EQ(click.click, ScriptCommand::Click::Double);
     EXPECT_EQ(only(QStringLiteral("click waveform-seekbar 1 2")).click, ScriptCommand::Click::Left);
     EXPECT_EQ(only(QStringLiteral("click waveform-seekbar 1 2 right")).click, ScriptCommand::Click::Right);
@@ -64,7 +71,7 @@ TEST(ScriptText, PointerCommandsAddressElementsByNameAndInstance) {
     const ScriptCommand drag = only(QStringLiteral("drag \"Waveform Seekbar#2\" 1 2 3 4"));
     EXPECT_EQ(drag.element->name, QStringLiteral("Waveform Seekbar"));
     EXPECT_EQ(drag.element->instance, 2);
-    EXPECT_EQ(drag.points, QList<QPointF>({{1, 2}, {3, 4}}));
+    EXPECT_EQ(drag.points, (QList<ScriptPoint>{{{1, 2}, {}}, {{3, 4}, {}}}));
 
     const ScriptCommand drop = only(QStringLiteral("drop classic-playlist 5 6 a.flac \"b c.mp3\""));
     EXPECT_EQ(drop.paths, (QStringList{"a.flac", "b c.mp3"}));
@@ -72,6 +79,34 @@ TEST(ScriptText, PointerCommandsAddressElementsByNameAndInstance) {
     EXPECT_FALSE(ElementAddress::parse(QStringLiteral("#1")).has_value());
     EXPECT_FALSE(ElementAddress::parse(QStringLiteral("a#b#1")).has_value());
     EXPECT_EQ((ElementAddress{QStringLiteral("x"), 3}.text()), QStringLiteral("x#3"));
+}
+
+TEST(ScriptText, PointsMayNameAnAccessibleChildOfTheElement) {
+    const auto child = [](const char* name) { return ScriptPoint{{}, QString::fromUtf8(name)}; };
+    const ScriptCommand click = only(QStringLiteral("click classic-tabs#1@Road right"));
+    EXPECT_EQ(click.element->name, QStringLiteral("classic-tabs"));
+    EXPECT_EQ(click.element->instance, 1);
+    EXPECT_EQ(click.points, QList<ScriptPoint>{child("Road")});
+    EXPECT_EQ(click.click, ScriptCommand::Click::Right);
+    // Quotes may start inside the word; the name may hold @ and #.
+    EXPECT_EQ(only(QStringLiteral("hover classic-tabs@\"Road Trip #2 @ home\"")).points,
+              QList<ScriptPoint>{child("Road Trip #2 @ home")});
+    EXPECT_EQ(only(QStringLiteral("drag fixture-cells@Alpha @\"Gamma Ray\"")).points,
+              (QList<ScriptPoint>{child("Alpha"), child("Gamma Ray")}));
+    EXPECT_EQ(only(QStringLiteral("drag fixture-cells@Alpha 30 4")).points,
+              (QList<ScriptPoint>{child("Alpha"), {{30, 4}, {}}}));
+    EXPECT_EQ(only(QStringLiteral("drag fixture-cells 1 2 @Beta")).points,
+              (QList<ScriptPoint>{{{1, 2}, {}}, child("Beta")}));
+    const ScriptCommand drop = only(QStringLiteral("drop classic-tabs@Road a.flac"));
+    EXPECT_EQ(drop.points, QList<ScriptPoint>{child("Road")});
+    EXPECT_EQ(drop.paths, QStringList{"a.flac"});
+
+    EXPECT_TRUE(errorOf(QStringLiteral("click classic-tabs@")).contains(QStringLiteral("name after @")));
+    EXPECT_TRUE(errorOf(QStringLiteral("drag classic-tabs@A @")).contains(QStringLiteral("name after @")));
+    EXPECT_TRUE(
+        errorOf(QStringLiteral("click classic-tabs@A 1 2")).contains(QStringLiteral("unknown click")));
+    EXPECT_TRUE(errorOf(QStringLiteral("drag classic-tabs@A")).contains(QStringLiteral("missing x")));
+    EXPECT_TRUE(errorOf(QStringLiteral("hover @A")).contains(QStringLiteral("element address")));
 }
 
 TEST(ScriptText, KeysNamePositionsAndMacModifiers) {
@@ -105,6 +140,12 @@ TEST(ScriptText, WaitsAndTheRest) {
     EXPECT_DOUBLE_EQ(only(QStringLiteral("wait-until stopped 3")).timeout, 3);
     EXPECT_DOUBLE_EQ(only(QStringLiteral("wait 0.25")).number, 0.25);
     EXPECT_EQ(only(QStringLiteral("type hello  world")).text, QStringLiteral("hello world"));
+    // Names take the rest of the line, quoted or not.
+    EXPECT_EQ(only(QStringLiteral("order Shuffle (tracks)")).text, QStringLiteral("Shuffle (tracks)"));
+    EXPECT_EQ(only(QStringLiteral("order \"Shuffle (tracks)\"")).text, QStringLiteral("Shuffle (tracks)"));
+    EXPECT_EQ(only(QStringLiteral("new-playlist Road Trip # the long one")).text,
+              QStringLiteral("Road Trip"));
+    EXPECT_EQ(only(QStringLiteral("new-playlist \"Road  Trip\"")).text, QStringLiteral("Road  Trip"));
     EXPECT_EQ(only(QStringLiteral("type \"two  spaces\"")).text, QStringLiteral("two  spaces"));
     EXPECT_EQ(only(QStringLiteral("menu Library/Search Library...")).text,
               QStringLiteral("Library/Search Library..."));
@@ -148,7 +189,26 @@ TEST(ScriptText, SyntaxErrorsNameTheLineAndTheProblem) {
     EXPECT_TRUE(errorOf(QStringLiteral("answer-alerts 0")).contains(QStringLiteral("from 1")));
     EXPECT_TRUE(errorOf(QStringLiteral("activate -1")).contains(QStringLiteral("whole number")));
     EXPECT_TRUE(errorOf(QStringLiteral("add")).contains(QStringLiteral("missing path")));
+    EXPECT_TRUE(errorOf(QStringLiteral("order")).contains(QStringLiteral("missing playback order name")));
+    EXPECT_TRUE(
+        errorOf(QStringLiteral("new-playlist \"\"")).contains(QStringLiteral("missing playlist name")));
+    EXPECT_TRUE(errorOf(QStringLiteral("wait 1e999")).contains(QStringLiteral("must be a number")));
     EXPECT_TRUE(errorOf(QStringLiteral("click \"#2\" 1 1")).contains(QStringLiteral("element address")));
+}
+
+TEST(ScriptText, WaitsBeyondTheClockNeverEnd) {
+    // A wait of 1e16 s once came out as an instant one.
+    for (const double seconds : {1e300, 1e16, 9.3e15}) {
+        const QDeadlineTimer d = ScriptText::deadline(seconds);
+        EXPECT_FALSE(d.hasExpired()) << seconds;
+        EXPECT_TRUE(d.isForever() || d.remainingTime() > qint64(9e14)) << seconds;
+    }
+    EXPECT_FALSE(ScriptText::deadline(1e11).isForever());
+    EXPECT_GT(ScriptText::deadline(1e11).remainingTime(), qint64(9e13));
+    const QDeadlineTimer shortWait = ScriptText::deadline(0.25);
+    EXPECT_GT(shortWait.remainingTime(), 0);
+    EXPECT_LE(shortWait.remainingTime(), 250);
+    EXPECT_TRUE(ScriptText::deadline(0).hasExpired());
 }
 
 }  // namespace
