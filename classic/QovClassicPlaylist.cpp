@@ -138,6 +138,7 @@ QovClassicPlaylistModel::Column QovClassicPlaylist::makeColumn(const QString& id
 }
 
 void QovClassicPlaylist::loadColumns() {
+    if (!_table) return;
     _loadingColumns = true;
     const ColumnSpec spec = parseColumnSpec(QString::fromUtf8(cfg_columns.get().get_ptr()));
     _keptColumnLines = spec.kept;
@@ -177,7 +178,6 @@ void QovClassicPlaylist::menuNeedsUpdate(QMenu* menu) {
         QAction* item = menu->addAction(QString::fromUtf8(c.title), this, [this, key] { toggleColumn(key); });
         item->setCheckable(true);
         item->setChecked(_model->columnOf(key) >= 0);
-        item->setData(key);
         if (key == QLatin1String("size")) menu->addSeparator();
     }
 
@@ -189,9 +189,8 @@ void QovClassicPlaylist::menuNeedsUpdate(QMenu* menu) {
         if (!customs) menu->addSeparator();
         customs = true;
         const QString title = customParts(identifier).first;
-        QAction* item = menu->addAction(QStringLiteral("Remove \u201C%1\u201D").arg(title), this,
-                                        [this, identifier] { removeCustom(identifier); });
-        item->setData(identifier);
+        menu->addAction(QStringLiteral("Remove \u201C%1\u201D").arg(title), this,
+                        [this, identifier] { removeCustom(identifier); });
     }
 
     menu->addSeparator();
@@ -206,7 +205,6 @@ void QovClassicPlaylist::menuNeedsUpdate(QMenu* menu) {
             groups->addAction(QString::fromUtf8(g.title), this, [this, key] { setGrouping(key); });
         item->setCheckable(true);
         item->setChecked(current == g.key);
-        item->setData(key);
     }
 }
 

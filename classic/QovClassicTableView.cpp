@@ -1,5 +1,6 @@
 #include "QovClassicTableView.h"
 
+#include "ColumnSpec.h"
 #include "QovClassicPlaylist.h"
 
 #include <QHeaderView>
@@ -13,8 +14,6 @@ QovClassicTableView::QovClassicTableView(QWidget* parent) : QTableView(parent) {
     setCornerButtonEnabled(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     QHeaderView* rows = verticalHeader();
     rows->hide();
@@ -25,7 +24,7 @@ QovClassicTableView::QovClassicTableView(QWidget* parent) : QTableView(parent) {
     columns->setSectionsMovable(true);
     columns->setSectionResizeMode(QHeaderView::Interactive);
     columns->setStretchLastSection(false);
-    columns->setMinimumSectionSize(20);
+    columns->setMinimumSectionSize(kMinColumnWidth);
     columns->setHighlightSections(false);
     columns->setTextElideMode(Qt::ElideRight);
     // Spans start at the column shown first: they follow it when columns move.
@@ -46,9 +45,10 @@ void QovClassicTableView::setModel(QAbstractItemModel* model) {
 void QovClassicTableView::layoutRows(const std::vector<size_t>& headerRows, int height) {
     QHeaderView* rows = verticalHeader();
     const int count = rows->count();
-    // Row by row with signals on, a long playlist would be laid out again per
-    // header row; the geometry is brought up to date once at the end.
+    // Row by row with signals and updates on, a long playlist would be laid
+    // out again per header row; the geometry is brought up to date once at the end.
     rows->blockSignals(true);
+    rows->setUpdatesEnabled(false);
     if (rows->defaultSectionSize() != height) {
         rows->setDefaultSectionSize(height);
     } else {
@@ -57,6 +57,7 @@ void QovClassicTableView::layoutRows(const std::vector<size_t>& headerRows, int 
     }
     for (size_t r : headerRows)
         if (r < size_t(count)) rows->resizeSection(int(r), height + kHeaderRowExtra);
+    rows->setUpdatesEnabled(true);
     rows->blockSignals(false);
     _headerRows = headerRows;
     spanHeaders();

@@ -2,9 +2,11 @@
 
 #include "componentversion.h"
 #include "initquit.h"
+#include "NotificationCenter.h"
+#include "playback_queue_callback.h"
 #include "preferences_page.h"
-#include "ui_element.h"
 #include "quorvane_client.h"
+#include "ui_element.h"
 
 #include <gtest/gtest.h>
 
@@ -41,17 +43,21 @@ std::string text(void (componentversion::*get)(cvk::string_base&), componentvers
     return s.str();
 }
 
-service_ptr_t<componentversion> versionRecord(const Bundle& b) {
+// The bundle's first service of the interface T.
+template <class T>
+service_ptr_t<T> firstService(const Bundle& b) {
     for (auto* f = b.client->get_service_list(); f; f = f->get_next()) {
-        if (!(f->get_class_guid() == componentversion::class_guid)) continue;
+        if (!(f->get_class_guid() == T::class_guid)) continue;
         service_ptr_t<service_base> obj;
         f->instance_create(obj);
-        service_ptr_t<componentversion> cv;
-        cv ^= obj;
-        return cv;
+        service_ptr_t<T> service;
+        service ^= obj;
+        return service;
     }
     return {};
 }
+
+service_ptr_t<componentversion> versionRecord(const Bundle& b) { return firstService<componentversion>(b); }
 
 TEST(Bundles, ExportOnlyTheEntry) {
     for (const char* name : {"qov_classic_ui", "qov_ovix_ui", "qov_wave_seekbar"}) {
@@ -74,6 +80,37 @@ TEST(Bundles, WaveSeekbarListsExactlyItsServices) {
     std::sort(classes.begin(), classes.end(), less);
     std::sort(expected.begin(), expected.end(), less);
     EXPECT_EQ(classes, expected);
+}
+
+TEST(Bundles, ClassicOffersItsPlaylistElementPageAndQueueListener) {
+    Bundle b("qov_classic_ui");
+    ASSERT_NE(b.client, nullptr);
+
+    auto element = firstService<ui_element_mac>(b);
+    ASSERT_TRUE(element.is_valid());
+    EXPECT_TRUE(element->match_name("classic-playlist"));
+    for (const char* other : {"Classic-Playlist", "classic-playlist ", "Classic Playlist", ""})
+        EXPECT_FALSE(element->match_name(other)) << '"' << other << '"';
+    EXPECT_FALSE(element->match_name(nullptr));
+    EXPECT_STREQ(element->get_name()->c_str(), "Classic Playlist");
+    EXPECT_EQ(element->get_guid(),
+              (GUID{0x9E47B2C1, 0x3D58, 0x4A06, {0xB1, 0x7E, 0x64, 0x0F, 0xA9, 0x2D, 0x18, 0xC5}}));
+
+    auto page = firstService<preferences_page>(b);
+    ASSERT_TRUE(page.is_valid());
+    EXPECT_STREQ(page->get_name(), "Classic UI");
+    EXPECT_EQ(page->get_guid(),
+              (GUID{0x3C95E8A1, 0x7F24, 0x4D0B, {0xA6, 0x5D, 0x18, 0xB2, 0x9E, 0x40, 0xC7, 0x83}}));
+    EXPECT_EQ(page->get_parent_guid(), preferences_page::guid_display);
+
+    auto queue = firstService<playback_queue_callback>(b);
+    ASSERT_TRUE(queue.is_valid());
+    int posted = 0;
+    const platform::Subscription counting = platform::NotificationCenter::defaultCenter().subscribe(
+        platform::kClassicUIQueueChanged, nullptr, [&](const platform::Notification&) { ++posted; });
+    queue->on_changed(playback_queue_callback::changed_user_added);
+    queue->on_changed(playback_queue_callback::changed_playback_advance);
+    EXPECT_EQ(posted, 2);
 }
 
 TEST(Bundles, VersionRecordsCarryTheIdentityAndTheHostGivenFileName) {

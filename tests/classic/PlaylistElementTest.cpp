@@ -127,6 +127,29 @@ TEST_F(PlaylistElement, ABurstOfPlaylistEventsRebuildsOnce) {
     EXPECT_EQ(model()->rowCount(), 0);
 }
 
+TEST_F(PlaylistElement, ScrollsToAnItemTheHostAsksToShow) {
+    metadb_handle_list many;
+    for (int i = 0; i < 500; ++i) many.push_back(tagged(music(std::to_string(i) + ".flac")));
+    const size_t p = host.showPlaylist("Music", many);
+    host.showPlaylist("Other", many);
+    host.playlists->set_active_playlist(p);
+    show();
+    auto* table = controller->table();
+    auto visible = [&](int row) {
+        return table->viewport()->rect().contains(table->visualRect(model()->index(row, 1)));
+    };
+    ASSERT_FALSE(visible(450));
+
+    host.playlists->playlist_ensure_visible(1, 450);  // not the shown playlist
+    EXPECT_FALSE(visible(450));
+    host.playlists->playlist_ensure_visible(p, 450);
+    EXPECT_TRUE(visible(450));
+    host.playlists->playlist_ensure_visible(p, 5000);  // past the end: nothing
+    EXPECT_TRUE(visible(450));
+    controller->rebuild();  // the same playlist again: the rows stay where they were
+    EXPECT_TRUE(visible(450));
+}
+
 TEST_F(PlaylistElement, MarksThePlayingTrackAndQueuePositionsAcrossPlaylists) {
     cfg_columns.set("playing\t60\ntitle\t200");
     const size_t other = host.showPlaylist("Other", {tagged("/o.flac")});

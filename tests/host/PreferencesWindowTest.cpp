@@ -22,7 +22,7 @@ TEST(PreferencesWindow, PlacesEveryPageUnderItsParent) {
     for (int i = 0; i < tree->topLevelItemCount(); ++i) top.append(tree->topLevelItem(i)->text(0));
     EXPECT_EQ(top, (QStringList{"Display", "Media Library"}));
     // The fixture's child page comes before its parent in the service list.
-    EXPECT_EQ(prefs.pageNames(), (QStringList{"Display", "Fixture Broken Page", "Fixture Page",
+    EXPECT_EQ(prefs.pageNames(), (QStringList{"Display", "Classic UI", "Fixture Broken Page", "Fixture Page",
                                               "Fixture Child", "Waveform Seekbar", "Media Library"}));
     EXPECT_FALSE(prefs.showPage(QStringLiteral("No Such Page")));
     EXPECT_TRUE(prefs.currentPageName().isEmpty());
@@ -78,7 +78,8 @@ TEST(PreferencesWindow, TheWindowOpensItOnAPageAndReleasesThatPageWithItsElement
 
 TEST(LibraryFolders, PageEditsTheLibraryFolders) {
     auto& library = library::MediaLibrary::instance();
-    library.setFolders({QStringLiteral("/music/b"), QStringLiteral("/music/a/../a/"), QStringLiteral("/music/b")});
+    library.setFolders(
+        {QStringLiteral("/music/b"), QStringLiteral("/music/a/../a/"), QStringLiteral("/music/b")});
     EXPECT_EQ(library.folders(), (QStringList{"/music/b", "/music/a"}));
 
     PreferencesWindow prefs(Console::global());

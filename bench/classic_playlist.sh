@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# The Classic playlist over 100,000 generated tracks grouped by album: rebuild,
+# first paint, scrolling a page and the memory the element adds. The last line
+# printed is "ratio X": the rebuild (rows and queue labels) over the host's
+# plain formatting of the group pattern over the same tracks (the goal is 1.5
+# or less).
+#
+#   bench/classic_playlist.sh [tracks] [repetitions]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build="${QOV_BUILD:-build}"
+[ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --target classic_playlist_bench >/dev/null
+QT_QPA_PLATFORM=offscreen exec "$build/bench/classic_playlist_bench" "$@"
