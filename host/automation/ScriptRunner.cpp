@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLineEdit>
 
 // What playback_control cannot tell: whether the decoder of the track now
 // playing has opened it, so that it sounds and answers seeks.
@@ -69,6 +70,20 @@ void ScriptRunner::start() {
                          .arg(n)
                          .arg(m_alertButtonLine));
             return platform::Alert::kAborted;
+        }
+        if (!m_alertText.isEmpty()) {
+            QLineEdit* field =
+                alert.accessoryView() ? alert.accessoryView()->findChild<QLineEdit*>() : nullptr;
+            if (auto* own = qobject_cast<QLineEdit*>(alert.accessoryView())) field = own;
+            if (!field) {
+                if (!m_stopped)
+                    fail(QStringLiteral(
+                             "alert \"%1\" has no text field for the text of answer-alerts on line %2")
+                             .arg(alert.messageText())
+                             .arg(m_alertButtonLine));
+                return platform::Alert::kAborted;
+            }
+            field->setText(m_alertText);
         }
         m_console.print(QStringLiteral("Script: alert \"%1\" answered with button %2 (%3)")
                             .arg(alert.messageText())

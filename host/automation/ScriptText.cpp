@@ -282,6 +282,8 @@ void readArguments(Reader& r, ScriptCommand& c) {
                 const QString target = r.word("element");
                 if (target == u"preferences") {
                     c.ofPreferences = true;
+                } else if (target == u"window") {
+                    c.window = r.text("window title");
                 } else {
                     const auto a = ElementAddress::parse(target);
                     if (!a)
@@ -296,6 +298,7 @@ void readArguments(Reader& r, ScriptCommand& c) {
         case Kind::AnswerAlerts:
             c.index = r.idx("button number");
             if (*c.index < 1) fail(QStringLiteral("buttons are numbered from 1"));
+            if (r.left() > 0) c.text = r.text("field text");
             break;
     }
     r.end();
@@ -370,6 +373,8 @@ ScriptText ScriptText::parse(const QString& text) {
             }
             out.commands.append(std::move(c));
         },
-        [&out](int lineNumber, const QString& error) { out.errors.append({lineNumber, error}); });
+        [&out](int lineNumber, const QString& error) {
+            out.errors.append({lineNumber, error});
+        });
     return out;
 }
