@@ -1,6 +1,8 @@
 // The host binary driven by --script, offscreen, with the real bundles and the
 // window fixture installed in a throw-away profile.
 
+#include "ConfigStore.h"
+#include "Console.h"
 #include "FixtureLayout.h"
 #include "QtPrinters.h"
 
@@ -604,6 +606,23 @@ TEST_F(ScriptRun, TheVolumeSliderSetsWhatTheStatusBarShows) {
     ASSERT_EQ(status.size(), 2);
     EXPECT_EQ(status[0][QStringLiteral("name")].toString(), QStringLiteral("Stopped."));
     EXPECT_EQ(status[1][QStringLiteral("name")].toString(), QString::asprintf("%.2fdB", volume));
+}
+
+TEST_F(ScriptRun, TheClassicThemeHoldsFromStartUp) {
+    {
+        // Dark, as the Classic UI page stores it; the host's own appearance
+        // is left at "Follow the system".
+        std::filesystem::create_directories(layout.profile());
+        Console console;
+        ConfigStore(layout.profile() / "config.sqlite", console)
+            .setInt("cfg_var.93C1E7A4-2F58-4B0D-8A61-5E0CB74219D3", 2);
+    }
+    write("dark.qvs", "screenshot out/bar.png classic-statusbar\nquit\n");
+    const HostRun r = run(path("dark.qvs"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QImage bar(path("out/bar.png"));
+    ASSERT_FALSE(bar.isNull());
+    EXPECT_LT(bar.pixelColor(bar.width() / 2, bar.height() / 2).lightness(), 100);
 }
 
 }  // namespace
