@@ -92,6 +92,7 @@ QovClassicLibrarySearch::QovClassicLibrarySearch() : _model(new QovClassicLibrar
     _table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     _table->verticalHeader()->setDefaultSectionSize(_table->fontMetrics().height() + 4);
     _table->horizontalHeader()->setHighlightSections(false);
+    _table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (size_t c = 0; c < QovClassicLibraryModel::kColumns.size(); ++c)
         _table->setColumnWidth(int(c), QovClassicLibraryModel::kColumns[c].width);
     _table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
