@@ -12,5 +12,5 @@ function(qov_add_bundle name)
     BUILD_RPATH "$ORIGIN/../../../lib"
     INSTALL_RPATH "$ORIGIN/../../../lib")
   target_link_options(${name} PRIVATE -Wl,--no-undefined -Wl,--exclude-libs,ALL)
-  target_link_libraries(${name} PRIVATE qov_binding qov_update_hook qov_updater ${ARG_LIBS})
+  target_link_libraries(${name} PRIVATE qov_binding qov_updater ${ARG_LIBS})
 endfunction()

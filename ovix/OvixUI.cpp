@@ -2,6 +2,7 @@
 
 #include "ComponentIdentity.h"
 #include "OvixElements.h"
+#include "dravik_update_initquit.h"
 #include "service_factory.h"
 
 namespace qvn {
@@ -12,10 +13,11 @@ const ComponentIdentity g_identity{"qov_ovix_ui", "0.6", "OVIX UI",
 
 namespace {
 
-// Linked in this order: header, tabs, playlist, footer.
+// Linked in this order: header, tabs, playlist, footer, then the update check.
 service_factory_singleton_t<el_header> g_header;
 service_factory_singleton_t<el_tabs> g_tabs;
 service_factory_singleton_t<el_playlist> g_playlist;
 service_factory_singleton_t<el_footer> g_footer;
+service_factory_singleton_t<dravik_update_initquit> g_updateCheck;
 
 }  // namespace

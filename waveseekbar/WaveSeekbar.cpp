@@ -1,8 +1,9 @@
-// The waveform seekbar bundle: the layout element and the page.
+// The waveform seekbar bundle: the layout element, the page and the update check.
 
 #include "ObjectWrapper.h"
 #include "QovWaveSeekbarController.h"
 #include "QovWaveSeekbarPrefs.h"
+#include "dravik_update_initquit.h"
 #include "preferences_page.h"
 #include "service_factory.h"
 #include "ui_element.h"
@@ -39,5 +40,6 @@ public:
 
 service_factory_singleton_t<ui_element_wave_seekbar> g_element_factory;
 service_factory_singleton_t<preferences_page_wave> g_page_factory;
+service_factory_singleton_t<dravik_update_initquit> g_update_factory;
 
 }  // namespace

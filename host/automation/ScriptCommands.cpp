@@ -18,6 +18,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -387,6 +388,17 @@ ScriptRunner::Outcome ScriptRunner::screenshot(const ScriptCommand& c) {
         target = m_window.preferencesWindow();
         if (!target || !target->isVisible())
             return Outcome::failed(QStringLiteral("the preferences window is not open"));
+    } else if (!c.window.isEmpty()) {
+        target = nullptr;
+        QStringList shown;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (!w->isVisible()) continue;
+            if (w->windowTitle() == c.window) target = w;
+            shown.append(QStringLiteral("\"%1\"").arg(w->windowTitle()));
+        }
+        if (!target)
+            return Outcome::failed(
+                QStringLiteral("no window \"%1\" is open (there are %2)").arg(c.window, shown.join(u", ")));
     } else if (c.element) {
         target = elementView(*c.element, &error);
         if (!target) {

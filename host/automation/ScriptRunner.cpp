@@ -71,9 +71,21 @@ void ScriptRunner::start() {
                          .arg(m_alertButtonLine));
             return platform::Alert::kAborted;
         }
-        // As a user would type it into the field that has the focus.
-        if (auto* field = qobject_cast<QLineEdit*>(alert.initialFocus()); field && !m_alertText.isEmpty())
+        if (!m_alertText.isEmpty()) {
+            // As a user would type it: into the field that has the focus, else the first one.
+            auto* field = qobject_cast<QLineEdit*>(alert.initialFocus());
+            if (!field) field = qobject_cast<QLineEdit*>(alert.accessoryView());
+            if (!field && alert.accessoryView()) field = alert.accessoryView()->findChild<QLineEdit*>();
+            if (!field) {
+                if (!m_stopped)
+                    fail(QStringLiteral(
+                             "alert \"%1\" has no text field for the text of answer-alerts on line %2")
+                             .arg(alert.messageText())
+                             .arg(m_alertButtonLine));
+                return platform::Alert::kAborted;
+            }
             field->setText(m_alertText);
+        }
         m_console.print(QStringLiteral("Script: alert \"%1\" answered with button %2 (%3)")
                             .arg(alert.messageText())
                             .arg(n)

@@ -103,8 +103,8 @@ private:
     int m_line = 0;
     bool m_stopped = false;
     qsizetype m_alertButton = 1;
+    QString m_alertText;        // typed into the alert's first text field; empty: none
     int m_alertButtonLine = 0;  // of the `answer-alerts` that chose it
-    QString m_alertText;        // typed into the alert's field first, when not empty
     class TrackWatch;
     std::unique_ptr<TrackWatch> m_trackWatch;
     InputSimulator m_input;

@@ -282,6 +282,8 @@ void readArguments(Reader& r, ScriptCommand& c) {
                 const QString target = r.word("element");
                 if (target == u"preferences") {
                     c.ofPreferences = true;
+                } else if (target == u"window") {
+                    c.window = r.text("window title");
                 } else {
                     const auto a = ElementAddress::parse(target);
                     if (!a)
@@ -371,6 +373,8 @@ ScriptText ScriptText::parse(const QString& text) {
             }
             out.commands.append(std::move(c));
         },
-        [&out](int lineNumber, const QString& error) { out.errors.append({lineNumber, error}); });
+        [&out](int lineNumber, const QString& error) {
+            out.errors.append({lineNumber, error});
+        });
     return out;
 }

@@ -79,7 +79,8 @@ struct ScriptCommand {
     int line = 0;
 
     QStringList paths;  // add, drop
-    QString text;       // names, menu path, typed text, file, light|dark
+    QString text;       // names, menu path, typed text, file, light|dark, alert field text
+    QString window;     // screenshot FILE window TITLE
     std::optional<ElementAddress> element;
     QList<ScriptPoint> points;  // click, hover, drop: one; drag: two
     Click click = Click::Left;

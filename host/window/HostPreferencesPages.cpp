@@ -144,10 +144,11 @@ service_factory_singleton_t<preferences_page_library> g_libraryPageFactory;
 
 }  // namespace
 
-void HostPreferencesPages::applySavedAppearance() {
+void HostPreferencesPages::applySavedAppearance(bool atStartUp) {
     const QString stored = storedAppearance();
     for (const AppearanceChoice& a : kAppearances) {
         if (stored != QLatin1String(a.key)) continue;
+        if (atStartUp && !a.appearance) return;
         if (a.appearance != platform::SystemColors::forcedAppearance())
             platform::SystemColors::forceAppearance(a.appearance);
         return;

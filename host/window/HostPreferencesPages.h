@@ -21,7 +21,9 @@ inline constexpr GUID kMediaLibrary{
 // The appearance the Display page stores: "system", "light" or "dark".
 inline constexpr const char* kAppearanceKey = "quorvane.display.appearance";
 
-// Applies the stored appearance; the window calls it once at start-up.
-void applySavedAppearance();
+// Applies the stored appearance. At start-up (the window calls it once)
+// "system" forces nothing: a component's start-up hook may already have chosen
+// the appearance its theme setting asks for, and that choice stands.
+void applySavedAppearance(bool atStartUp = false);
 
 }  // namespace HostPreferencesPages

@@ -40,7 +40,7 @@ MainWindow::MainWindow(std::vector<ComponentDescription> components, Console& co
     : QMainWindow(parent), m_components(std::move(components)), m_console(console) {
     setWindowTitle(QStringLiteral("quorvane"));
     setObjectName(QStringLiteral("mainWindow"));
-    HostPreferencesPages::applySavedAppearance();
+    HostPreferencesPages::applySavedAppearance(true);
     m_layout = new LayoutView(console, this);
     setCentralWidget(m_layout);
     resize(kDefaultSize);

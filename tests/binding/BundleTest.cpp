@@ -14,6 +14,7 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -60,6 +61,33 @@ service_ptr_t<T> firstService(const Bundle& b) {
 
 service_ptr_t<componentversion> versionRecord(const Bundle& b) { return firstService<componentversion>(b); }
 
+// Every service of the bundle but its version record, in the order they
+// joined the list (the host walks it the other way round).
+std::vector<service_ptr_t<service_base>> joined(const Bundle& b) {
+    std::vector<service_ptr_t<service_base>> out;
+    for (auto* f = b.client->get_service_list(); f; f = f->get_next()) {
+        if (f->get_class_guid() == componentversion::class_guid) continue;
+        service_ptr_t<service_base> obj;
+        f->instance_create(obj);
+        out.insert(out.begin(), obj);
+    }
+    return out;
+}
+
+template <class T>
+service_ptr_t<T> as(const service_ptr_t<service_base>& s) {
+    service_ptr_t<T> out;
+    out &= s;
+    return out;
+}
+
+// The bundle's layout element that answers to `name`.
+service_ptr_t<ui_element_mac> element(const Bundle& b, const char* name) {
+    for (const auto& s : joined(b))
+        if (auto e = as<ui_element_mac>(s); e.is_valid() && e->match_name(name)) return e;
+    return {};
+}
+
 TEST(Bundles, ExportOnlyTheEntry) {
     for (const char* name : {"qov_classic_ui", "qov_ovix_ui", "qov_wave_seekbar"}) {
         Bundle b(name);
@@ -87,9 +115,8 @@ TEST(Bundles, ClassicOffersItsPlaylistElementPageAndQueueListener) {
     Bundle b("qov_classic_ui");
     ASSERT_NE(b.client, nullptr);
 
-    auto element = firstService<ui_element_mac>(b);
+    auto element = ::element(b, "classic-playlist");
     ASSERT_TRUE(element.is_valid());
-    EXPECT_TRUE(element->match_name("classic-playlist"));
     for (const char* other : {"Classic-Playlist", "classic-playlist ", "Classic Playlist", ""})
         EXPECT_FALSE(element->match_name(other)) << '"' << other << '"';
     EXPECT_FALSE(element->match_name(nullptr));
@@ -140,6 +167,76 @@ TEST(Bundles, OvixUiLinksItsElementsHeaderFirst) {
     }
     // Each link goes to the head of the list: footer, playlist, tabs, header.
     EXPECT_EQ(elements, (std::vector<unsigned long>{0x58B1E0F4, 0xC4D62A19, 0x7F03B85E, 0x2A9E41C7}));
+}
+
+TEST(Bundles, ClassicRegistersEveryServiceInItsOrder) {
+    Bundle b("qov_classic_ui");
+    ASSERT_NE(b.client, nullptr);
+    const auto services = joined(b);
+    ASSERT_EQ(services.size(), 10u);
+    EXPECT_TRUE(as<playback_queue_callback>(services[0]).is_valid());
+    EXPECT_TRUE(as<initquit>(services[1]).is_valid());
+    EXPECT_TRUE(as<preferences_page>(services[2]).is_valid());
+
+    auto library = as<mainmenu_commands>(services[3]);
+    ASSERT_TRUE(library.is_valid());
+    EXPECT_EQ(library->get_command_count(), 1u);
+    EXPECT_EQ(library->get_command(0),
+              (GUID{0x5EA7C2F1, 0x8D36, 0x4B90, {0xA4, 0x1F, 0x73, 0xC8, 0x0E, 0x95, 0x2B, 0xD6}}));
+    cvk::stringLite name, description, shown;
+    library->get_name(0, name);
+    EXPECT_EQ(name.str(), "Search Library...");
+    EXPECT_TRUE(library->get_description(0, description));
+    EXPECT_EQ(description.str(), "Search the media library and add tracks to a playlist.");
+    EXPECT_EQ(library->get_parent(), mainmenu_groups::library);
+    EXPECT_EQ(library->get_sort_priority(), mainmenu_commands::sort_priority_dontcare);
+    uint32_t flags = 7;
+    EXPECT_TRUE(library->get_display(0, shown, flags));
+    EXPECT_EQ(shown.str(), "Search Library...");
+    EXPECT_EQ(flags, 0u);
+
+    struct Element {
+        const char* name;
+        const char* displayName;
+        GUID guid;
+    };
+    const Element elements[] = {
+        {"classic-playlist",
+         "Classic Playlist",
+         {0x9E47B2C1, 0x3D58, 0x4A06, {0xB1, 0x7E, 0x64, 0x0F, 0xA9, 0x2D, 0x18, 0xC5}}},
+        {"classic-toolbar",
+         "Classic Toolbar",
+         {0x3E7A1F52, 0x9C04, 0x4B8D, {0xA1, 0x6F, 0x52, 0x0E, 0x9D, 0x37, 0xC4, 0x18}}},
+        {"classic-tabs",
+         "Classic Playlist Tabs",
+         {0x61C9E2D7, 0x4A18, 0x4F3B, {0x8E, 0x02, 0x7B, 0xD5, 0x13, 0x9F, 0x60, 0xA4}}},
+        {"classic-statusbar",
+         "Classic Status Bar",
+         {0x8D21C6B4, 0x2F73, 0x4E0A, {0xB5, 0x9C, 0x0D, 0x61, 0xE8, 0x4A, 0x27, 0xF3}}},
+    };
+    for (size_t i = 0; i < std::size(elements); ++i) {
+        const Element& e = elements[i];
+        SCOPED_TRACE(e.name);
+        auto element = as<ui_element_mac>(services[5 + i]);
+        ASSERT_TRUE(element.is_valid());
+        EXPECT_TRUE(element->match_name(e.name));
+        std::string upper = e.name;
+        upper[0] = char(std::toupper(upper[0]));
+        for (const std::string& other : {upper, std::string(e.name) + " ", std::string(e.displayName)})
+            EXPECT_FALSE(element->match_name(other.c_str())) << '"' << other << '"';
+        EXPECT_STREQ(element->get_name()->c_str(), e.displayName);
+        EXPECT_EQ(element->get_guid(), e.guid);
+    }
+
+    auto updates = as<mainmenu_commands>(services[4]);
+    ASSERT_TRUE(updates.is_valid());
+    updates->get_name(0, name);
+    EXPECT_EQ(name.str(), "Check for Plugin Updates...");
+    EXPECT_EQ(updates->get_parent(), mainmenu_groups::file_etc);
+    EXPECT_TRUE(as<initquit>(services[9]).is_valid());
+
+    // Each factory hands out its one object.
+    EXPECT_EQ(joined(b)[5].get_ptr(), services[5].get_ptr());
 }
 
 TEST(Bundles, VersionRecordsCarryTheIdentityAndTheHostGivenFileName) {

@@ -1,11 +1,15 @@
 // The host binary driven by --script, offscreen, with the real bundles and the
 // window fixture installed in a throw-away profile.
 
+#include "ConfigStore.h"
+#include "Console.h"
 #include "FixtureLayout.h"
 #include "QtPrinters.h"
 
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -512,6 +516,184 @@ TEST_F(ScriptRun, NamesTakeTheRestOfTheLine) {
                                    .toArray()[dump[QStringLiteral("active_playlist")].toInt()]
                                    .toObject();
     EXPECT_EQ(active[QStringLiteral("name")].toString(), QStringLiteral("Road Trip"));
+}
+
+}  // namespace
+
+// The Classic elements, driven as a user would.
+namespace {
+
+QJsonObject element(const QJsonObject& dump, const char* name) {
+    for (const QJsonValue& e : dump[QStringLiteral("window")][QStringLiteral("elements")].toArray())
+        if (e[QStringLiteral("name")].toString() == QLatin1String(name)) return e.toObject();
+    return {};
+}
+
+// Each playlist's name and item paths, in order.
+QStringList playlistsOf(const QJsonObject& dump) {
+    QStringList out;
+    for (const QJsonValue& p : dump[QStringLiteral("playlists")].toArray()) {
+        QStringList items;
+        for (const QJsonValue& i : p[QStringLiteral("items")].toArray())
+            items.append(QFileInfo(i.toString()).fileName());
+        out.append(p[QStringLiteral("name")].toString() + u':' + items.join(u','));
+    }
+    return out;
+}
+
+TEST_F(ScriptRun, ALockedPlaylistIsLockedAgainAfterARestart) {
+    writeWav("one.wav", 1);
+    writeWav("two.wav", 1);
+    // The tab menu: New Playlist, Rename, Remove, Lock Playlist.
+    write("lock.qvs",
+          "new-playlist Kept\n"
+          "add one.wav\n"
+          "new-playlist Other\n"
+          "wait 0.5\n"
+          "click classic-tabs@Kept right\n"
+          "key down\nkey down\nkey down\nkey down\nkey return\n"
+          "wait 0.5\n"
+          "dump out/locked.json\n"
+          "quit\n");
+    HostRun r = run(path("lock.qvs"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonObject locked = readDump("out/locked.json");
+    EXPECT_TRUE(locked[QStringLiteral("playlists")][0][QStringLiteral("locked")].toBool());
+
+    // Next start: the lock is back; dropped files are refused, renaming is not.
+    write("again.qvs",
+          "wait 0.5\n"
+          "drop classic-tabs@Kept two.wav\n"
+          "wait 1\n"
+          "answer-alerts 1 Still Kept\n"
+          "click classic-tabs@Kept double\n"
+          "wait 0.5\n"
+          "dump out/again.json\n"
+          "quit\n");
+    r = run(path("again.qvs"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonObject again = readDump("out/again.json");
+    EXPECT_EQ(playlistsOf(again), (QStringList{"Still Kept:one.wav", "Other:"}));
+    EXPECT_TRUE(again[QStringLiteral("playlists")][0][QStringLiteral("locked")].toBool());
+    const QJsonObject tab =
+        element(again, "classic-tabs")[QStringLiteral("accessible")][QStringLiteral("children")][0]
+            .toObject();
+    EXPECT_EQ(tab[QStringLiteral("name")].toString(), QStringLiteral("Still Kept"));
+    EXPECT_EQ(tab[QStringLiteral("children")][0][QStringLiteral("name")].toString(),
+              QStringLiteral("Locked"));
+}
+
+TEST_F(ScriptRun, TabsCloseRestoreReorderAndTakeDroppedFiles) {
+    writeWav("one.wav", 1);
+    writeWav("two.wav", 1);
+    write("tabs.qvs",
+          "new-playlist A\n"
+          "add one.wav\n"
+          "new-playlist B\n"
+          "new-playlist C\n"
+          "wait 0.5\n"
+          "key cmd+opt+w\n"
+          "activate 0\n"
+          "key cmd+opt+w\n"
+          "dump out/closed.json\n"
+          "key cmd+shift+t\n"
+          "key cmd+shift+t\n"
+          "wait 0.5\n"
+          "dump out/restored.json\n"
+          "drag classic-tabs@B @C\n"
+          "wait 0.5\n"
+          "dump out/dragged.json\n"
+          "drop classic-tabs 900 12 one.wav two.wav\n"
+          "wait 1\n"
+          "dump out/dropped.json\n"
+          "quit\n");
+    const HostRun r = run(path("tabs.qvs"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(playlistsOf(readDump("out/closed.json")), QStringList{"B:"});
+    // The most recently closed comes back first.
+    const QJsonObject restored = readDump("out/restored.json");
+    EXPECT_EQ(playlistsOf(restored), (QStringList{"B:", "A:one.wav", "C:"}));
+    EXPECT_EQ(restored[QStringLiteral("active_playlist")].toInt(), 2);
+    EXPECT_EQ(playlistsOf(readDump("out/dragged.json")), (QStringList{"A:one.wav", "C:", "B:"}));
+    const QJsonObject dropped = readDump("out/dropped.json");
+    EXPECT_EQ(playlistsOf(dropped).last(), QStringLiteral("New Playlist:one.wav,two.wav"));
+    EXPECT_EQ(dropped[QStringLiteral("active_playlist")].toInt(), 3);
+}
+
+TEST_F(ScriptRun, LibrarySearchResultsGoToANewPlaylist) {
+    QDir().mkpath(path("library"));
+    writeWav("library/alpha-tone.wav", 1);
+    writeWav("library/beta-tone.wav", 1);
+    writeWav("library/other.wav", 1);
+    // Tab past the table to "Send to New Playlist".
+    write("search.qvs",
+          "wait 2\n"
+          "menu Library/Search Library...\n"
+          "wait 0.5\n"
+          "type tone\n"
+          "key tab\nkey tab\nkey space\n"
+          "wait 0.5\n"
+          "screenshot out/search.png window Search Library\n"
+          "dump out/search.json\n"
+          "quit\n");
+    const HostRun r = run(path("search.qvs"), {QStringLiteral("--library"), path("library")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonObject dump = readDump("out/search.json");
+    EXPECT_EQ(playlistsOf(dump), QStringList{"tone:alpha-tone.wav,beta-tone.wav"});
+    EXPECT_EQ(QImage(path("out/search.png")).size(), QSize(820, 520));
+}
+
+TEST_F(ScriptRun, TheVolumeSliderSetsWhatTheStatusBarShows) {
+    write("where.qvs", "dump out/where.json\nquit\n");
+    HostRun r = run(path("where.qvs"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QJsonObject slider;
+    for (const QJsonValue& c :
+         element(readDump("out/where.json"),
+                 "classic-toolbar")[QStringLiteral("accessible")][QStringLiteral("children")]
+             .toArray())
+        if (c[QStringLiteral("name")].toString() == QLatin1String("Volume")) slider = c.toObject();
+    ASSERT_FALSE(slider.isEmpty());
+    const int x = slider[QStringLiteral("x")].toInt(), w = slider[QStringLiteral("width")].toInt();
+    const int y = slider[QStringLiteral("y")].toInt() + slider[QStringLiteral("height")].toInt() / 2;
+
+    // From the knob at full volume to the middle of the slider.
+    write("slide.qvs",
+          QStringLiteral("drag classic-toolbar %1 %2 %3 %2\nwait 0.6\ndump out/slid.json\nquit\n")
+              .arg(x + w - 5)
+              .arg(y)
+              .arg(x + w / 2)
+              .toUtf8()
+              .constData());
+    r = run(path("slide.qvs"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonObject slid = readDump("out/slid.json");
+    const double volume = slid[QStringLiteral("volume")].toDouble();
+    EXPECT_LT(volume, -6);
+    EXPECT_GT(volume, -20);
+    const QJsonArray status =
+        element(slid, "classic-statusbar")[QStringLiteral("accessible")][QStringLiteral("children")]
+            .toArray();
+    ASSERT_EQ(status.size(), 2);
+    EXPECT_EQ(status[0][QStringLiteral("name")].toString(), QStringLiteral("Stopped."));
+    EXPECT_EQ(status[1][QStringLiteral("name")].toString(), QString::asprintf("%.2fdB", volume));
+}
+
+TEST_F(ScriptRun, TheClassicThemeHoldsFromStartUp) {
+    {
+        // Dark, as the Classic UI page stores it; the host's own appearance
+        // is left at "Follow the system".
+        std::filesystem::create_directories(layout.profile());
+        Console console;
+        ConfigStore(layout.profile() / "config.sqlite", console)
+            .setInt("cfg_var.93C1E7A4-2F58-4B0D-8A61-5E0CB74219D3", 2);
+    }
+    write("dark.qvs", "screenshot out/bar.png classic-statusbar\nquit\n");
+    const HostRun r = run(path("dark.qvs"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QImage bar(path("out/bar.png"));
+    ASSERT_FALSE(bar.isNull());
+    EXPECT_LT(bar.pixelColor(bar.width() / 2, bar.height() / 2).lightness(), 100);
 }
 
 }  // namespace

@@ -154,8 +154,13 @@ TEST(ScriptText, WaitsAndTheRest) {
     EXPECT_EQ(shot.text, QStringLiteral("out/a.png"));
     EXPECT_EQ(shot.element->name, QStringLiteral("waveform-seekbar"));
     EXPECT_TRUE(only(QStringLiteral("screenshot p.png preferences")).ofPreferences);
+    EXPECT_EQ(only(QStringLiteral("screenshot s.png window Search Library")).window,
+              QStringLiteral("Search Library"));
     EXPECT_EQ(*only(QStringLiteral("answer-alerts 2")).index, 2);
     EXPECT_EQ(only(QStringLiteral("answer-alerts 1 Road trip")).text, QStringLiteral("Road trip"));
+    const ScriptCommand typed = only(QStringLiteral("answer-alerts 1 \"Road  Trip\""));
+    EXPECT_EQ(*typed.index, 1);
+    EXPECT_EQ(typed.text, QStringLiteral("Road  Trip"));
     EXPECT_EQ(only(QStringLiteral("appearance dark")).text, QStringLiteral("dark"));
 }
 
