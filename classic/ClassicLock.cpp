@@ -1,6 +1,6 @@
 #include "ClassicLock.h"
 
-#include "ChromePlatform.h"
+#include "Beep.h"
 #include "playlist_manager.h"
 #include "std_api.h"
 
@@ -29,7 +29,7 @@ void toggleLock(size_t playlist, bool shownLocked) {
     if (isLockedByUs(playlist)) return;
     service_ptr_t<ClassicLock> lock = service_new<ClassicLock>();
     if (!pm->playlist_lock_install(playlist, lock)) {
-        chrome::beep();
+        platform::beep();
         return;
     }
     g_locks.push_back(lock);

@@ -1,6 +1,6 @@
 #include "ClosedTracker.h"
 
-#include "ChromePlatform.h"
+#include "Beep.h"
 
 ClosedPlaylists g_closed;
 std::unique_ptr<ClosedTracker> g_closedTracker;
@@ -26,7 +26,7 @@ void restoreClosed(size_t position) {
     const size_t at = g_closed.resolve(position);
     std::optional<ClosedPlaylist> entry = g_closed.take(at);
     if (!entry) {
-        chrome::beep();
+        platform::beep();
         return;
     }
     auto pm = qvn::std_api_get<playlist_manager>();
@@ -34,7 +34,7 @@ void restoreClosed(size_t position) {
     if (made == SIZE_MAX) {
         // Refused: the entry is all that is left of the playlist.
         g_closed.putBack(at, std::move(*entry));
-        chrome::beep();
+        platform::beep();
         return;
     }
     pm->playlist_add_items(made, entry->items, bit_array_false());

@@ -1,7 +1,7 @@
 #include "QovClassicStatusbar.h"
 
 #include "Alert.h"
-#include "ChromePlatform.h"
+#include "SystemFont.h"
 #include "ClassicSettings.h"
 #include "DisplayText.h"
 #include "playback_control.h"
@@ -32,7 +32,7 @@ QovClassicStatusbar::QovClassicStatusbar(QObject* parent) : qvn::ViewController(
 
 SystemLabel* QovClassicStatusbar::label() {
     auto* l = new SystemLabel(platform::SystemColor::SecondaryLabel);
-    l->setFont(chrome::systemFont(chrome::kSmallFontSize));
+    l->setFont(platform::SystemFont::ofSize(platform::SystemFont::kSmallSize));
     return l;
 }
 
@@ -113,6 +113,7 @@ void QovClassicStatusbar::editFormat() {
     alert.addButton(QStringLiteral("OK"));
     alert.addButton(QStringLiteral("Cancel"));
     alert.setAccessoryView(accessory);
+    alert.setInitialFocus(left);
     QPointer<QovClassicStatusbar> self(this);
     QPointer<QLineEdit> leftField(left), rightField(right);
     alert.show(view(), [self, leftField, rightField](int answer) {

@@ -1,6 +1,6 @@
 #include "QovClassicTabs.h"
 
-#include "ChromePlatform.h"
+#include "Beep.h"
 #include "ClosedTracker.h"
 #include "DisplayText.h"
 #include "KeyPosition.h"
@@ -150,7 +150,7 @@ bool QovClassicTabs::handleShortcut(int keyPosition, unsigned modifiers) {
         case Action::ShowPlaying: {
             size_t playlist = SIZE_MAX, item = SIZE_MAX;
             if (!pm->get_playing_item_location(playlist, item)) {
-                chrome::beep();
+                platform::beep();
                 return true;
             }
             pm->set_active_playlist(playlist);
@@ -167,7 +167,7 @@ bool QovClassicTabs::handleShortcut(int keyPosition, unsigned modifiers) {
             return true;
         case Action::CloseActive: {
             const size_t active = pm->get_active_playlist();
-            if (active != SIZE_MAX && !pm->remove_playlist_switch(active)) chrome::beep();
+            if (active != SIZE_MAX && !pm->remove_playlist_switch(active)) platform::beep();
             return true;
         }
     }

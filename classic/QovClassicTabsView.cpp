@@ -1,7 +1,7 @@
 #include "QovClassicTabsView.h"
 
 #include "Alert.h"
-#include "ChromePlatform.h"
+#include "SystemFont.h"
 #include "ClassicDragLink.h"
 #include "ClassicLock.h"
 #include "ClassicSettings.h"
@@ -42,7 +42,7 @@ QColor withAlpha(QColor color, double alpha) {
 auto manager() { return qvn::std_api_get<playlist_manager>(); }
 
 QFont tabFont(bool active) {
-    return chrome::systemFont(chrome::kSmallFontSize, active ? QFont::Medium : QFont::Normal);
+    return platform::SystemFont::ofSize(platform::SystemFont::kSmallSize, active ? QFont::Medium : QFont::Normal);
 }
 
 QColor tabTextColor(bool active) {
@@ -175,7 +175,7 @@ void QovClassicTabsView::paintEvent(QPaintEvent*) {
             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
 
         if (closeButtons && i == _hover && !isLocked(i) && _moveTo < 0) {
-            p.setFont(chrome::systemFont(11, QFont::Medium));
+            p.setFont(platform::SystemFont::ofSize(11, QFont::Medium));
             p.setPen(systemColor(SystemColor::SecondaryLabel));
             p.drawText(_strip.closeRectOf(i), Qt::AlignCenter, QStringLiteral("\u00D7"));
         }
@@ -189,7 +189,7 @@ void QovClassicTabsView::paintEvent(QPaintEvent*) {
     p.restore();
 
     if (_strip.overflows()) {
-        p.setFont(chrome::systemFont(9));
+        p.setFont(platform::SystemFont::ofSize(9));
         p.setPen(systemColor(SystemColor::SecondaryLabel));
         const double cy = (h - 4) / 2 + 3;
         for (int k = 0; k < 2; ++k) {
@@ -341,6 +341,7 @@ void QovClassicTabsView::renamePlaylist() {
     alert.addButton(QStringLiteral("OK"));
     alert.addButton(QStringLiteral("Cancel"));
     alert.setAccessoryView(field);
+    alert.setInitialFocus(field);
     QPointer<QLineEdit> text(field);
     alert.show(this, [text, playlist](int answer) {
         if (answer != platform::Alert::kFirstButton || !text || text->text().isEmpty()) return;

@@ -1,6 +1,6 @@
 #include "QovClassicToolbar.h"
 
-#include "ChromePlatform.h"
+#include "SystemFont.h"
 #include "ClassicSettings.h"
 #include "DisplayText.h"
 #include "playback_control.h"
@@ -65,12 +65,12 @@ void QovClassicToolbar::loadView() {
 
     auto* orderLabel = new SystemLabel(platform::SystemColor::SecondaryLabel);
     orderLabel->setText(QStringLiteral("Order"));
-    orderLabel->setFont(chrome::systemFont(chrome::kRegularFontSize));
+    orderLabel->setFont(platform::SystemFont::ofSize(platform::SystemFont::kRegularSize));
     orderLabel->setMinimumWidth(orderLabel->sizeHint().width());
     row->addWidget(orderLabel);
 
     _order = new QComboBox;
-    _order->setFont(chrome::systemFont(chrome::kSmallFontSize));
+    _order->setFont(platform::SystemFont::ofSize(platform::SystemFont::kSmallSize));
     _order->setAccessibleName(QStringLiteral("Order"));
     _order->setFocusPolicy(Qt::NoFocus);
     _order->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -97,7 +97,7 @@ void QovClassicToolbar::loadView() {
     row->addWidget(_volume);
 
     _volumePct = new SystemLabel(platform::SystemColor::SecondaryLabel);
-    _volumePct->setFont(chrome::systemFont(chrome::kSmallFontSize));
+    _volumePct->setFont(platform::SystemFont::ofSize(platform::SystemFont::kSmallSize));
     _volumePct->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     _volumePct->setFixedWidth(36);
     _volumePct->setText(QStringLiteral("100%"));

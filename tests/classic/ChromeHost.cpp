@@ -1,6 +1,6 @@
 #include "ChromeHost.h"
 
-#include "ChromePlatform.h"
+#include "Beep.h"
 #include "ClassicLock.h"
 #include "ClosedTracker.h"
 #include "MainQueue.h"
@@ -55,11 +55,11 @@ ChromeHost::ChromeHost() {
     bound.host.add(library_manager::class_guid, library);
     bound.host.add(playlist_incoming_item_filter_v2::class_guid, incoming);
     resetClassicSettings();
-    chrome::setBeepHook([this] { ++beeps; });
+    platform::setBeepHook([this] { ++beeps; });
 }
 
 ChromeHost::~ChromeHost() {
-    chrome::setBeepHook({});
+    platform::setBeepHook({});
     stopClosedTracker();
     g_closed.clear();
     // The locks of this host's playlists go with it.
