@@ -36,6 +36,10 @@ public:
     static constexpr int kAddTimeoutSeconds = 120;
     // How long the first command waits for the window to become active.
     static constexpr int kActivationTimeoutMs = 2000;
+    // Element names that stand for windows beside the layout: the preferences
+    // window, and the menu or list open in a popup.
+    static constexpr char kPreferencesWindow[] = "preferences";
+    static constexpr char kPopup[] = "popup";
 
     ScriptRunner(MainWindow& window, Console& console, const QString& file, ScriptText script,
                  QObject* parent = nullptr);
