@@ -2,6 +2,7 @@
 
 #include "ClassicSettings.h"
 #include "QovClassicPlaylistModel.h"
+#include "QovClassicTableView.h"
 #include "SystemColors.h"
 
 #include <QApplication>
@@ -24,6 +25,8 @@ void QovClassicCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem
 
     // Rows are selected whole: a frame around one cell would say otherwise.
     opt.state &= ~QStyle::State_HasFocus;
+    // The table has filled the row already.
+    if (selected && QovClassicTableView::selectionFill()) opt.state &= ~QStyle::State_Selected;
     opt.font = header || playing ? _bold : _regular;
     opt.fontMetrics = QFontMetrics(opt.font);
     opt.textElideMode = Qt::ElideRight;
