@@ -232,6 +232,8 @@ TEST_F(PlaylistSelection, SelectedAndPlayingRowsAreFilledByTheme) {
     };
     const QPoint empty(viewport()->width() - 5, 0);  // right of the column: the row's own fill
     EXPECT_TRUE(near(shot.pixelColor(rowRect(0).topLeft() + empty + QPoint(0, 3)), over(1, 0, 0, 0.45)));
+    // Within the cell, the fill in place of the platform's highlight.
+    EXPECT_TRUE(near(shot.pixelColor(rowRect(0).topLeft() + QPoint(190, 3)), over(1, 0, 0, 0.45)));
     EXPECT_TRUE(near(shot.pixelColor(rowRect(2).topLeft() + empty + QPoint(0, 3)), over(1, 0, 0, 0.22)));
     EXPECT_TRUE(near(shot.pixelColor(rowRect(1).topLeft() + empty + QPoint(0, 3)), base));
 }
