@@ -2,6 +2,7 @@
 
 #include "ClassicSettings.h"
 #include "QovClassicPlaylistModel.h"
+#include "QovClassicTableView.h"
 #include "SystemColors.h"
 
 #include <QApplication>
@@ -24,6 +25,13 @@ void QovClassicCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem
 
     // Rows are selected whole: a frame around one cell would say otherwise.
     opt.state &= ~QStyle::State_HasFocus;
+    // In place of the platform's highlight, which the table has drawn under
+    // the cell: the row's own fill, as the table fills the rest of the row.
+    if (const std::optional<QColor> fill = QovClassicTableView::selectionFill(); selected && fill) {
+        painter->fillRect(opt.rect, opt.palette.color(QPalette::Base));
+        painter->fillRect(opt.rect, *fill);
+        opt.state &= ~QStyle::State_Selected;
+    }
     opt.font = header || playing ? _bold : _regular;
     opt.fontMetrics = QFontMetrics(opt.font);
     opt.textElideMode = Qt::ElideRight;

@@ -2,7 +2,8 @@
 
 // Draws the playlist's cells: group headers in the bold font and the accent
 // colour across the row, the playing track in bold, accent-coloured while it
-// is not selected, long texts cut at the end. Main thread.
+// is not selected, long texts cut at the end. Row backgrounds are the table's.
+// Main thread.
 
 #include <QFont>
 #include <QStyledItemDelegate>

@@ -39,6 +39,9 @@ public:
         rebuild();
     }
     void on_playlist_activate(size_t, size_t) override { rebuild(); }
+    void on_items_selection_change(size_t, const bit_array&, const bit_array&) override {
+        if (_owner) _owner->syncSelection();
+    }
     void on_item_ensure_visible(size_t playlist, size_t item) override {
         if (_owner && playlist == qvn::std_api_get<playlist_manager>()->get_active_playlist())
             _owner->revealItem(item);
@@ -97,6 +100,7 @@ void QovClassicPlaylist::loadView() {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
+    column->addWidget(makeSearchBar());
     _table = new QovClassicTableView;
     _table->setOwner(this);
     _table->setModel(_model);
@@ -106,6 +110,11 @@ void QovClassicPlaylist::loadView() {
     QHeaderView* header = _table->horizontalHeader();
     header->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(header, &QHeaderView::customContextMenuRequested, this, &QovClassicPlaylist::showHeaderMenu);
+    connect(header, &QHeaderView::sectionClicked, this, &QovClassicPlaylist::didClickTableColumn);
+    connect(_table, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { playClicked(index.row()); });
+    connect(_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &QovClassicPlaylist::tableViewSelectionDidChange);
     column->addWidget(_table);
     setView(container);
 }
@@ -249,6 +258,7 @@ void QovClassicPlaylist::addCustom() {
     alert.addButton(QStringLiteral("Add"));
     alert.addButton(QStringLiteral("Cancel"));
     alert.setAccessoryView(accessory);
+    alert.setInitialFocus(name);
     QPointer<QovClassicPlaylist> self(this);
     QPointer<QLineEdit> nameField(name), patternField(pattern);
     alert.show(view(), [self, nameField, patternField](int answer) {
@@ -290,8 +300,10 @@ void QovClassicPlaylist::rebuild() {
     _table->layoutRows(_model->rows().headerRows(), rowHeight());
     if (playlist != old) {
         _table->scrollToTop();
+        _sortColumn.reset();
         _table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     }
+    syncSelection();
 }
 
 void QovClassicPlaylist::rebuildQueue() { _model->rebuildQueue(); }

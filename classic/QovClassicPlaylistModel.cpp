@@ -145,5 +145,5 @@ QVariant QovClassicPlaylistModel::headerData(int section, Qt::Orientation orient
 Qt::ItemFlags QovClassicPlaylistModel::flags(const QModelIndex& index) const {
     if (!index.isValid()) return Qt::NoItemFlags;
     if (_rows.isHeaderRow(index.row())) return Qt::ItemIsEnabled;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
 }

@@ -130,23 +130,32 @@ void QovClassicPrefs::loadView() {
     auto* grid = new QGridLayout;
     grid->setVerticalSpacing(10);
     grid->setHorizontalSpacing(8);
-    const std::pair<const char*, QWidget*> rows[] = {
-        {"Theme:", _theme},
-        {"Accent:", row({_useAccent, _accent})},
-        {"Tabs:", _tabClose},
-        {"Playlist font:", _font},
-        {"Font size:", row({_size, _sizeStep})},
-        {"Row height:", row({_height, _heightStep})},
-        {"Status bar left:", _left},
-        {"Status bar right:", _right},
-        {"Window title:", _winTitle},
-        {"", note},
-        {"", resetButton},
+    // Each label names its control (the first of a row) to assistive tools.
+    struct Row {
+        const char* label;
+        QWidget* control;
+        QWidget* labelled;
+    };
+    const Row rows[] = {
+        {"Theme:", _theme, _theme},
+        {"Accent:", row({_useAccent, _accent}), _useAccent},
+        {"Tabs:", _tabClose, _tabClose},
+        {"Playlist font:", _font, _font},
+        {"Font size:", row({_size, _sizeStep}), _size},
+        {"Row height:", row({_height, _heightStep}), _height},
+        {"Status bar left:", _left, _left},
+        {"Status bar right:", _right, _right},
+        {"Window title:", _winTitle, _winTitle},
+        {"", note, nullptr},
+        {"", resetButton, nullptr},
     };
     int r = 0;
-    for (const auto& [label, control] : rows) {
-        if (*label)
-            grid->addWidget(new QLabel(QString::fromUtf8(label)), r, 0, Qt::AlignRight | Qt::AlignVCenter);
+    for (const auto& [label, control, labelled] : rows) {
+        if (*label) {
+            auto* text = new QLabel(QString::fromUtf8(label));
+            text->setBuddy(labelled);
+            grid->addWidget(text, r, 0, Qt::AlignRight | Qt::AlignVCenter);
+        }
         // The note wraps within the column's width; the others keep their own.
         if (control == note)
             grid->addWidget(control, r++, 1);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Screenshots of the Classic playlist in the real window, grouped by album with
 # a custom accent: light, dark and dark monochrome, and the monochrome theme
-# with the system accent, each with its preferences page. Writes PNGs into OUT (default build/classic-shots)
-# and prints their paths.
+# with the system accent; each with the playing (paused) track, a queued track
+# and a selected row, then searching, and its preferences page. Writes PNGs
+# into OUT (default build/classic-shots) and prints their paths.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${QOV_BUILD:-build}"
@@ -59,10 +60,15 @@ add "$work/music/Harbour Lights" "$work/music/North" "$work/music/Résumé.flac"
 play 1
 wait 0.3
 pause
-click classic-playlist#0 300 110
+click classic-playlist#0@Static right
+click popup@"Add to Playback Queue"
+click classic-playlist#0@"The Long Way Round (Extended Version)"
 wait 0.3
 screenshot $out/$name.png classic-playlist#0
 screenshot $out/$name-window.png
+key cmd+f
+type lanterns glass
+screenshot $out/$name-search.png classic-playlist#0
 prefs Classic UI
 screenshot $out/$name-prefs.png preferences
 quit

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QJsonArray>
+#include <QLabel>
 #include <QMetaEnum>
 
 #include <algorithm>
@@ -111,8 +112,12 @@ QJsonObject AccessibleTree::describe(QAccessibleInterface* root) {
 std::optional<QRectF> AccessibleTree::find(QAccessibleInterface* root, const QString& name) {
     if (!usable(root)) return std::nullopt;
     Walk walk;
-    const QAccessibleInterface* found = firstNamed(root, name, walk);
+    QAccessibleInterface* found = firstNamed(root, name, walk);
     if (!found) return std::nullopt;
+    // A label stands for the control it labels ("Theme:" for its pop-up).
+    if (const auto* label = qobject_cast<QLabel*>(found->object()); label && label->buddy())
+        if (QAccessibleInterface* buddy = QAccessible::queryAccessibleInterface(label->buddy()))
+            found = buddy;
     return QRectF(found->rect()).translated(-QPointF(root->rect().topLeft()));
 }
 

@@ -36,7 +36,8 @@ public:
     // Empty for a null or invalid interface.
     static QJsonObject describe(QAccessibleInterface* root);
     // The rectangle, relative to `root`, of the first node below it named
-    // `name` in depth-first order.
+    // `name` in depth-first order; for a label of another widget (its buddy),
+    // that widget's.
     static std::optional<QRectF> find(QAccessibleInterface* root, const QString& name);
     // The names below `root` in the same order, at most `limit` of them (to
     // tell a user what there is instead).

@@ -1,6 +1,7 @@
 #include "InputSimulator.h"
 
 #include "KeyPosition.h"
+#include "StartDrag.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -25,8 +26,6 @@ namespace {
 
 // One clock for every simulator: Qt tells clicks from double clicks by it.
 int g_timestamp = 1;
-
-constexpr Qt::DropActions kDropActions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
 
 QWidget* keyTarget(QWidget* fallbackWindow) {
     if (QWidget* popup = QApplication::activePopupWidget())
@@ -74,18 +73,44 @@ void InputSimulator::doubleClick(QWidget* target, QPointF pos) {
     g_timestamp += QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100;
 }
 
-void InputSimulator::drag(QWidget* target, QPointF from, QPointF to, int steps) {
-    hover(target, from);
-    mouse(target, from, QEvent::MouseButtonPress, Qt::LeftButton);
-    for (int i = 1; i <= steps; ++i) {
-        const double t = double(i) / steps;
-        mouse(target, from + (to - from) * t, QEvent::MouseMove, Qt::NoButton);
+QString InputSimulator::drag(QWidget* source, QPointF from, QWidget* target, QPointF to, int steps) {
+    QPointer<QWidget> receiver(target);
+    bool started = false;
+    QString error;
+    // A real drag runs until the button is released; here it is carried to the
+    // release point at once, from within the move that started it.
+    platform::setDragHook([&](QWidget*, const QMimeData& data, Qt::DropActions allowed) {
+        started = true;
+        if (!receiver) {
+            error = QStringLiteral("the release point has gone");
+            return Qt::IgnoreAction;
+        }
+        const DropTarget t = enterDrop(receiver, to, data, allowed);
+        error = t.error;
+        if (error.isEmpty() && !finishDrop(t, data, allowed))
+            error = QStringLiteral("the drop was not taken");
+        return error.isEmpty() ? t.action : Qt::IgnoreAction;
+    });
+    QPointer<QWidget> pressed(source);
+    const QPointF end = source->mapFromGlobal(target->mapToGlobal(to));
+    QPointF last = from;
+    hover(source, from);
+    mouse(source, from, QEvent::MouseButtonPress, Qt::LeftButton);
+    for (int i = 1; i <= steps && pressed && !started; ++i) {
+        last = from + (end - from) * (double(i) / steps);
+        mouse(source, last, QEvent::MouseMove, Qt::NoButton);
     }
-    mouse(target, to, QEvent::MouseButtonRelease, Qt::LeftButton);
+    // After a drag the release comes back to the view it began in, where the
+    // drag left the pointer: elsewhere Qt would first move it there with the
+    // button held, which starts another drag.
+    if (pressed) mouse(source, started ? last : end, QEvent::MouseButtonRelease, Qt::LeftButton);
+    platform::setDragHook({});
     g_timestamp += QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100;
+    return error;
 }
 
-InputSimulator::DropTarget InputSimulator::enterDrop(QWidget* target, QPointF pos, const QMimeData& data) {
+InputSimulator::DropTarget InputSimulator::enterDrop(QWidget* target, QPointF pos, const QMimeData& data,
+                                                     Qt::DropActions actions) {
     DropTarget t;
     QWidget* receiver = target->childAt(pos.toPoint());
     if (!receiver) receiver = target;
@@ -95,14 +120,14 @@ InputSimulator::DropTarget InputSimulator::enterDrop(QWidget* target, QPointF po
         return t;
     }
     t.at = receiver->mapFrom(target, pos);
-    QDragEnterEvent enter(t.at.toPoint(), kDropActions, &data, Qt::NoButton, Qt::NoModifier);
+    QDragEnterEvent enter(t.at.toPoint(), actions, &data, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(receiver, &enter);
     if (!enter.isAccepted()) {
         t.error = QStringLiteral("the drop was refused on entering");
         return t;
     }
     // As the window system does: the move starts out as the enter ended.
-    QDragMoveEvent move(t.at.toPoint(), kDropActions, &data, Qt::NoButton, Qt::NoModifier);
+    QDragMoveEvent move(t.at.toPoint(), actions, &data, Qt::NoButton, Qt::NoModifier);
     move.setDropAction(enter.dropAction());
     move.setAccepted(true);
     QApplication::sendEvent(receiver, &move);
@@ -117,18 +142,18 @@ InputSimulator::DropTarget InputSimulator::enterDrop(QWidget* target, QPointF po
     return t;
 }
 
-bool InputSimulator::finishDrop(const DropTarget& target, const QMimeData& data) {
+bool InputSimulator::finishDrop(const DropTarget& target, const QMimeData& data, Qt::DropActions actions) {
     if (!target.receiver) return false;
-    QDropEvent drop(target.at, kDropActions, &data, Qt::NoButton, Qt::NoModifier);
+    QDropEvent drop(target.at, actions, &data, Qt::NoButton, Qt::NoModifier);
     drop.setDropAction(target.action);
     QApplication::sendEvent(target.receiver, &drop);
     return drop.isAccepted();
 }
 
-QString InputSimulator::drop(QWidget* target, QPointF pos, const QMimeData& data) {
-    const DropTarget t = enterDrop(target, pos, data);
+QString InputSimulator::drop(QWidget* target, QPointF pos, const QMimeData& data, Qt::DropActions actions) {
+    const DropTarget t = enterDrop(target, pos, data, actions);
     if (!t.error.isEmpty()) return t.error;
-    return finishDrop(t, data) ? QString() : QStringLiteral("the drop was not taken");
+    return finishDrop(t, data, actions) ? QString() : QStringLiteral("the drop was not taken");
 }
 
 void InputSimulator::sendKey(QWidget* target, QEvent::Type type, int qtKey, Qt::KeyboardModifiers modifiers,

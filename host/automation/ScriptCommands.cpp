@@ -55,6 +55,18 @@ QString ScriptRunner::resolve(const QString& path) const {
 }
 
 QWidget* ScriptRunner::elementView(const ElementAddress& address, QString* error) const {
+    // Windows beside the layout that a script reaches like elements.
+    if (address.name == kPreferencesWindow) {
+        QWidget* window = m_window.preferencesWindow();
+        if (window && window->isVisible()) return window;
+        *error = QStringLiteral("the preferences window is not open");
+        return nullptr;
+    }
+    if (address.name == kPopup) {
+        if (QWidget* popup = QApplication::activePopupWidget()) return popup;
+        *error = QStringLiteral("no menu or list is open");
+        return nullptr;
+    }
     const LayoutView::Element* e = m_window.layoutView().find(address);
     if (!e) {
         QStringList names;
@@ -317,28 +329,40 @@ std::optional<QPointF> ScriptRunner::pointIn(QWidget* view, const ElementAddress
 
 ScriptRunner::Outcome ScriptRunner::pointer(const ScriptCommand& c) {
     QString error;
-    QWidget* view = elementView(*c.element, &error);
-    if (!view) return Outcome::failed(error);
+    QList<QPointer<QWidget>> views;
     QList<QPointF> points;
     for (const ScriptPoint& p : c.points) {
-        const auto at = pointIn(view, *c.element, p, &error);
+        const ElementAddress address = p.element.value_or(*c.element);
+        QWidget* view = elementView(address, &error);
+        if (!view) return Outcome::failed(error);
+        const auto at = pointIn(view, address, p, &error);
         if (!at) return Outcome::failed(error);
+        views.append(view);
         points.append(*at);
     }
     const ScriptCommand::Click click = c.click;
     const Kind kind = c.kind;
-    QPointer<QWidget> target(view);
-    deliver([this, target, kind, click, points] {
-        if (!target) return;
-        if (kind == Kind::Hover)
+    const int line = c.line;
+    deliver([this, views, kind, click, points, line] {
+        for (const QPointer<QWidget>& v : views)
+            if (!v) return;
+        QWidget* target = views[0];
+        if (kind == Kind::Hover) {
             m_input.hover(target, points[0]);
-        else if (kind == Kind::Drag)
-            m_input.drag(target, points[0], points[1]);
-        else if (click == ScriptCommand::Click::Double)
+        } else if (kind == Kind::Drag) {
+            const QString problem = m_input.drag(target, points[0], views[1], points[1]);
+            if (!problem.isEmpty())
+                m_console.print(QStringLiteral("Script %1 line %2: the drag ended without a drop: %3")
+                                    .arg(m_file)
+                                    .arg(line)
+                                    .arg(problem)
+                                    .toStdString());
+        } else if (click == ScriptCommand::Click::Double) {
             m_input.doubleClick(target, points[0]);
-        else
+        } else {
             m_input.click(target, points[0],
                           click == ScriptCommand::Click::Right ? Qt::RightButton : Qt::LeftButton);
+        }
     });
     return Outcome::next();
 }

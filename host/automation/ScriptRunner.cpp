@@ -103,7 +103,11 @@ bool ScriptRunner::trackOpened() const { return m_trackWatch && m_trackWatch->op
 
 void ScriptRunner::deliver(std::function<void()> input) { QTimer::singleShot(0, this, std::move(input)); }
 
-void ScriptRunner::scheduleStep() { QTimer::singleShot(0, this, &ScriptRunner::step); }
+void ScriptRunner::scheduleStep() {
+    // Two turns on: what the last command's input left for the next turn (a
+    // view's coalesced rebuild) is done before the next command looks.
+    QTimer::singleShot(0, this, [this] { QTimer::singleShot(0, this, &ScriptRunner::step); });
+}
 
 void ScriptRunner::step() {
     if (m_stopped) return;

@@ -3,7 +3,8 @@
 // Runs an automation script (ScriptText) against the real window, one command
 // after the other on the event loop, so the player keeps running between
 // commands and while a command waits (for time, for a playback state, for
-// added tracks). A failing command stops the script with a line
+// added tracks). A command runs once the work the previous one queued for the
+// next turn of the loop has run. A failing command stops the script with a line
 //     Script FILE line N: reason
 // on the console (which echoes to stderr). Alerts shown while a script runs are
 // answered without a user: the first button, or the one `answer-alerts N`
@@ -36,6 +37,10 @@ public:
     static constexpr int kAddTimeoutSeconds = 120;
     // How long the first command waits for the window to become active.
     static constexpr int kActivationTimeoutMs = 2000;
+    // Element names that stand for windows beside the layout: the preferences
+    // window, and the menu or list open in a popup.
+    static constexpr char kPreferencesWindow[] = "preferences";
+    static constexpr char kPopup[] = "popup";
 
     ScriptRunner(MainWindow& window, Console& console, const QString& file, ScriptText script,
                  QObject* parent = nullptr);

@@ -133,17 +133,26 @@ public:
     }
     // `ELEMENT X Y` or `ELEMENT@TEXT`: the element and the first point in it.
     void target(ScriptCommand& c) {
+        ScriptPoint p = elementPoint();
+        c.element = p.element;
+        p.element.reset();
+        c.points = {p};
+    }
+    // A further point: `X Y` or `@TEXT` in the same element, or a point in
+    // another one (`ELEMENT X Y`, `ELEMENT@TEXT`).
+    ScriptPoint nextPoint() {
+        if (left() > 0 && m_words[m_next].text.startsWith(u'@')) return child(word("point").mid(1));
+        if (left() > 0 && !number(m_words[m_next].text)) return elementPoint();
+        return {point(), {}, {}};
+    }
+    ScriptPoint elementPoint() {
         const QString w = word("element");
         const qsizetype at = w.indexOf(u'@');
         const auto a = ElementAddress::parse(at < 0 ? w : w.left(at));
         if (!a) fail(QStringLiteral("not an element address (NAME, NAME#N or NAME#N@TEXT): \"%1\"").arg(w));
-        c.element = *a;
-        c.points = {at < 0 ? ScriptPoint{point(), {}} : child(w.mid(at + 1))};
-    }
-    // A further point: `X Y` or `@TEXT`.
-    ScriptPoint nextPoint() {
-        if (left() > 0 && m_words[m_next].text.startsWith(u'@')) return child(word("point").mid(1));
-        return {point(), {}};
+        ScriptPoint p = at < 0 ? ScriptPoint{point(), {}, {}} : child(w.mid(at + 1));
+        p.element = *a;
+        return p;
     }
     QPointF point() {
         const double x = num("x");
@@ -152,7 +161,7 @@ public:
     }
     ScriptPoint child(const QString& name) {
         if (name.isEmpty()) fail(QStringLiteral("missing the accessible name after @"));
-        return {{}, name};
+        return {{}, name, {}};
     }
     void end() {
         if (m_next < m_words.size()) fail(QStringLiteral("unexpected \"%1\"").arg(m_words[m_next].text));

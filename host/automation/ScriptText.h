@@ -20,6 +20,8 @@ struct ElementAddress {
 
     QString text() const { return QStringLiteral("%1#%2").arg(name).arg(instance); }
     static std::optional<ElementAddress> parse(const QString& text);
+
+    bool operator==(const ElementAddress&) const = default;
 };
 
 // A key by its position (platform::vk) and the Qt modifiers typed with it;
@@ -34,10 +36,12 @@ struct KeyChord {
 };
 
 // Where a pointer command acts in its element: a point in the element, or
-// (`child` set) the centre of its first accessible child of that name.
+// (`child` set) the centre of its first accessible child of that name. The end
+// of a drag may lie in another element (`element` set).
 struct ScriptPoint {
     QPointF at;
     QString child;
+    std::optional<ElementAddress> element = std::nullopt;
 
     bool operator==(const ScriptPoint&) const = default;
 };

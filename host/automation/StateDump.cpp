@@ -130,11 +130,17 @@ QJsonObject StateDump::collect(const StateDumpWindow& window, const QStringList&
                                     {QStringLiteral("height"), e.geometry.height()},
                                     {QStringLiteral("accessible"), e.accessible}});
     }
-    out[QStringLiteral("window")] = QJsonObject{{QStringLiteral("title"), window.title},
-                                                {QStringLiteral("width"), window.size.width()},
-                                                {QStringLiteral("height"), window.size.height()},
-                                                {QStringLiteral("layout"), window.layout},
-                                                {QStringLiteral("elements"), elements}};
+    QJsonObject windowState{{QStringLiteral("title"), window.title},
+                            {QStringLiteral("width"), window.size.width()},
+                            {QStringLiteral("height"), window.size.height()},
+                            {QStringLiteral("layout"), window.layout},
+                            {QStringLiteral("elements"), elements}};
+    if (!window.preferences.isEmpty()) {
+        windowState[QStringLiteral("preferences")] =
+            QJsonObject{{QStringLiteral("page"), window.preferencesPage},
+                        {QStringLiteral("accessible"), window.preferences}};
+    }
+    out[QStringLiteral("window")] = windowState;
     out[QStringLiteral("console")] = QJsonArray::fromStringList(consoleTail);
     out[QStringLiteral("services")] =
         QJsonObject{{QStringLiteral("playlist_manager"), registered<playlist_manager>()},

@@ -16,7 +16,8 @@
 //   volume             decibels                              playback_control
 //   window             title, width, height, layout, elements[] {name, instance,
 //                      placeholder, x, y, width, height, accessible (the
-//                      element's accessible tree, see AccessibleTree)}
+//                      element's accessible tree, see AccessibleTree)},
+//                      preferences {page, accessible} while that window is open
 //   console            the last lines of the console
 //   services           {interface name: registered?}
 
@@ -39,6 +40,9 @@ struct StateDumpWindow {
     QSize size;
     QString layout;
     std::vector<Element> elements;
+    // Empty while the preferences window is closed.
+    QString preferencesPage;
+    QJsonObject preferences;
 };
 
 class StateDump {

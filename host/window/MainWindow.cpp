@@ -196,5 +196,9 @@ StateDumpWindow MainWindow::dumpInfo() const {
         info.elements.push_back({e.name, e.instance, e.isPlaceholder(), geometry,
                                  AccessibleTree::describe(QAccessible::queryAccessibleInterface(e.widget))});
     }
+    if (m_preferences && m_preferences->isVisible()) {
+        info.preferencesPage = m_preferences->currentPageName();
+        info.preferences = AccessibleTree::describe(QAccessible::queryAccessibleInterface(m_preferences));
+    }
     return info;
 }

@@ -5,6 +5,8 @@
 #include "SystemColors.h"
 #include "TestApplication.h"
 
+#include <QTimer>
+
 bool TaggedTrack::format_title(titleformat_hook*, cvk::string_base& out,
                                const service_ptr_t<titleformat_object>& script,
                                titleformat_text_filter*) const {
@@ -26,11 +28,81 @@ service_ptr_t<metadb_handle> tagged(const std::string& path,
     return service_new<TaggedTrack>(std::move(info));
 }
 
-ClassicHost::ClassicHost() : playlists(service_new<playlists::PlaylistManager>()) {
+void FlacFilter::process_locations_async(const std::vector<std::string>& locations, uint32_t op_flags,
+                                         const char*, const char*, QWidget*,
+                                         service_ptr_t<process_locations_notify> notify) {
+    asked = locations;
+    flags = op_flags;
+    metadb_handle_list tracks;
+    for (const std::string& path : locations)
+        if (path.ends_with(".flac")) tracks.push_back(tagged(path));
+    QTimer::singleShot(0, [notify, tracks] { notify->on_completion(tracks); });
+}
+
+class ScriptedMenu::Node final : public contextmenu_node {
+public:
+    Node(t_type type, std::string name = {}, uint32_t flags = 0, ScriptedMenu* owner = nullptr)
+        : m_type(type), m_name(std::move(name)), m_flags(flags), m_owner(owner) {}
+    t_type get_type() const override { return m_type; }
+    bool get_display_data(cvk::string_base& out, uint32_t& flags) const override {
+        out.set_string(m_name.c_str());
+        flags = m_flags;
+        return m_type != type_separator;
+    }
+    size_t get_num_children() const override { return m_children.size(); }
+    contextmenu_node* get_child(size_t i) const override {
+        return i < m_children.size() ? m_children[i].get() : nullptr;
+    }
+    GUID get_guid() const override { return pfc_guid_null; }
+    void execute() override {
+        if (m_owner) m_owner->executed.append(QString::fromStdString(m_name));
+    }
+    Node& add(t_type type, std::string name = {}, uint32_t flags = 0, ScriptedMenu* owner = nullptr) {
+        m_children.push_back(std::make_unique<Node>(type, std::move(name), flags, owner));
+        return *m_children.back();
+    }
+
+private:
+    t_type m_type;
+    std::string m_name;
+    uint32_t m_flags;
+    ScriptedMenu* m_owner;
+    std::vector<std::unique_ptr<Node>> m_children;
+};
+
+ScriptedMenu::ScriptedMenu() : m_root(std::make_unique<Node>(contextmenu_node::type_group)) {
+    using N = contextmenu_node;
+    m_root->add(N::type_command, "Play", 0, this);
+    m_root->add(N::type_command, "Add to Playback Queue", 0, this);
+    m_root->add(N::type_separator);
+    m_root->add(N::type_command, "&Copy Path", 0, this);
+    m_root->add(N::type_separator);
+    m_root->add(N::type_separator);
+    Node& rating = m_root->add(N::type_popup, "Rating");
+    rating.add(N::type_command, "1 Star", N::flag_checked, this);
+    rating.add(N::type_separator);
+    rating.add(N::type_command, "Clear", N::flag_disabled | N::flag_grayed, this);
+    m_root->add(N::type_separator);
+}
+
+ScriptedMenu::~ScriptedMenu() = default;
+
+contextmenu_node* ScriptedMenu::get_root() { return m_root.get(); }
+
+ClassicHost::ClassicHost()
+    : playlists(service_new<playlists::PlaylistManager>()),
+      incoming(service_new<FlacFilter>()),
+      menu(service_new<ScriptedMenu>()) {
     testApplication();
     player.bound.host.add(playlist_manager::class_guid, playlists);
     player.bound.host.add(playlist_manager_v2::class_guid, playlists);
     player.bound.host.add(titleformat_compiler::class_guid, service_new<library::TitleformatCompiler>());
+    player.bound.host.add(playlist_incoming_item_filter_v2::class_guid, incoming);
+    player.bound.host.add(contextmenu_manager::class_guid, menu);
+    playlists->setPlayItem([this](size_t playlist, size_t item) {
+        played.emplace_back(playlist, item);
+        return true;
+    });
     resetClassicSettings();
 }
 
@@ -39,6 +111,22 @@ size_t ClassicHost::showPlaylist(const char* name, const metadb_handle_list& tra
     playlists->playlist_add_items(p, tracks, bit_array_false());
     playlists->set_active_playlist(p);
     return p;
+}
+
+std::vector<std::string> ClassicHost::paths(size_t playlist) const {
+    metadb_handle_list items;
+    playlists->playlist_get_all_items(playlist, items);
+    std::vector<std::string> out;
+    for (const auto& track : items) out.push_back(track->get_path());
+    return out;
+}
+
+std::vector<size_t> ClassicHost::selection(size_t playlist) const {
+    const bit_array_bittable mask = playlists->playlist_get_selection_mask(playlist);
+    std::vector<size_t> out;
+    for (size_t i = 0; i < mask.size(); ++i)
+        if (mask.get(i)) out.push_back(i);
+    return out;
 }
 
 void resetClassicSettings() {

@@ -258,6 +258,7 @@ TEST_F(PlaylistElement, AddingACustomColumnAsksForANameAndAPattern) {
     platform::Alert::setResponder([&](const platform::Alert& alert) {
         asked.append(alert.messageText());
         const auto fields = alert.accessoryView()->findChildren<QLineEdit*>();
+        EXPECT_EQ(alert.initialFocus(), fields.value(0));  // the name is typed first
         fields.value(0)->setText(name);
         fields.value(1)->setText(pattern);
         return answer;

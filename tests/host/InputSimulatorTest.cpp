@@ -66,9 +66,41 @@ TEST_F(InputTest, HoverMovesWithoutButtonsAndDragsHoldTheButtonToTheEnd) {
     EXPECT_TRUE(events().contains(QStringLiteral("move 0 40,3")));
 
     forget();
-    input.drag(box, {5, 5}, {85, 25}, 4);
+    EXPECT_EQ(input.drag(box, {5, 5}, box, {85, 25}, 4), QString());
     EXPECT_EQ(events(), (QStringList{"move 0 5,5", "press 1 5,5", "move 1 25,10", "move 1 45,15",
                                      "move 1 65,20", "move 1 85,25", "release 1 85,25"}));
+}
+
+TEST(InputDrag, ADragAViewStartsIsCarriedToTheWidgetUnderTheReleasePoint) {
+    MainWindow window(std::vector<ComponentDescription>{}, Console::global());
+    window.applyLayout(
+        QStringLiteral("drag"),
+        LayoutText::parse(QStringLiteral("fixture-box drag=yes\nmissing-one\nfixture-expanding")));
+    window.show();
+    QWidget* source = window.layoutView().elements()[0].widget;
+    QWidget* placeholder = window.layoutView().elements()[1].widget;
+    QWidget* target = window.layoutView().elements()[2].widget;
+    const auto events = [](QWidget* w) { return w->property("events").toStringList(); };
+    InputSimulator input;
+
+    EXPECT_EQ(input.drag(source, {5, 5}, target, {10, 12}, 4), QString());
+    EXPECT_EQ(events(target).filter(QStringLiteral("drop")),
+              QStringList{QStringLiteral("drop 10,12 /fixture/dragged.flac")});
+    // The drag took the moves after the one that started it; the release
+    // comes back to the source where that move left the pointer.
+    EXPECT_EQ(events(source).filter(QStringLiteral("dragged")),
+              QStringList{QStringLiteral("dragged %1").arg(int(Qt::CopyAction))});
+    const QStringList moves = events(source).filter(QStringLiteral("move 1"));
+    ASSERT_EQ(moves.size(), 1);
+    EXPECT_EQ(events(source).last(),
+              QString(moves[0]).replace(QStringLiteral("move"), QStringLiteral("release")));
+
+    // Released where nothing takes drops, the source learns that nothing was done.
+    source->setProperty("events", QStringList());
+    EXPECT_EQ(input.drag(source, {5, 5}, placeholder, {5, 5}, 4),
+              QStringLiteral("nothing at that point accepts drops"));
+    EXPECT_EQ(events(source).filter(QStringLiteral("dragged")),
+              QStringList{QStringLiteral("dragged %1").arg(int(Qt::IgnoreAction))});
 }
 
 TEST_F(InputTest, KeysCarryTheirPositionsScanCodeAndReachTheFocusOrAShortcut) {

@@ -5,6 +5,7 @@
 #include "Console.h"
 #include "FixtureLayout.h"
 #include "QtPrinters.h"
+#include "ScriptRunFixture.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -12,88 +13,11 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct HostRun {
-    int exitCode = -1;
-    QString err;
-};
-
-class ScriptRun : public ::testing::Test {
-protected:
-    void SetUp() override { layout.addInstalled("ui", "qov_fixture_ui"); }
-
-    QString path(const char* name) const { return QString::fromStdString((layout.root() / name).string()); }
-
-    void write(const char* name, const char* text) const {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-    }
-
-    HostRun run(const QString& script, QStringList extra = {}) const {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(QOV_QUORVANE_BINARY),
-                QStringList{QStringLiteral("--profile"), QString::fromStdString(layout.profile().string()),
-                            QStringLiteral("--script"), script} +
-                    extra);
-        HostRun r;
-        if (!p.waitForFinished(60000)) {
-            p.kill();
-            p.waitForFinished();
-            r.err = QStringLiteral("timed out");
-            return r;
-        }
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
-    }
-
-    QJsonObject readDump(const char* name) const {
-        QFile f(path(name));
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
-        QJsonParseError error{};
-        const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-        return doc.object();
-    }
-
-    // A 16-bit stereo PCM file of a quiet tone.
-    void writeWav(const char* name, int seconds) const {
-        const quint32 rate = 44100, frames = rate * quint32(seconds), bytes = frames * 4;
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        QDataStream out(&f);
-        out.setByteOrder(QDataStream::LittleEndian);
-        out.writeRawData("RIFF", 4);
-        out << quint32(36 + bytes);
-        out.writeRawData("WAVEfmt ", 8);
-        out << quint32(16) << quint16(1) << quint16(2) << rate << rate * 4 << quint16(4) << quint16(16);
-        out.writeRawData("data", 4);
-        out << bytes;
-        // One period of the tone, written over and over: long files stay quick.
-        QByteArray period;
-        QDataStream one(&period, QIODevice::WriteOnly);
-        one.setByteOrder(QDataStream::LittleEndian);
-        for (int i = 0; i < 100; ++i) {
-            const auto v = qint16(i < 50 ? -3000 : 3000);
-            one << v << v;
-        }
-        for (quint32 i = 0; i < frames; i += 100)
-            out.writeRawData(period.constData(), int(qMin(frames - i, 100u) * 4));
-    }
-
-    FixtureLayout layout;
-};
 
 TEST_F(ScriptRun, DrivesTheClassicWindowAndRecordsIt) {
     write("drive.qvs",

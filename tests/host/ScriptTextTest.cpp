@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 inline void PrintTo(const ScriptPoint& p, std::ostream* os) {
+    if (p.element) *os << p.element->text().toStdString() << ' ';
     if (p.child.isEmpty())
         *os << p.at.x() << ", " << p.at.y();
     else
@@ -97,6 +98,14 @@ TEST(ScriptText, PointsMayNameAnAccessibleChildOfTheElement) {
               (QList<ScriptPoint>{child("Alpha"), {{30, 4}, {}}}));
     EXPECT_EQ(only(QStringLiteral("drag fixture-cells 1 2 @Beta")).points,
               (QList<ScriptPoint>{{{1, 2}, {}}, child("Beta")}));
+    // A drag may end in another element.
+    const ElementAddress tabs{QStringLiteral("classic-tabs"), 1};
+    EXPECT_EQ(only(QStringLiteral("drag fixture-cells@Alpha classic-tabs#1@Road")).points,
+              (QList<ScriptPoint>{child("Alpha"), {{}, QStringLiteral("Road"), tabs}}));
+    EXPECT_EQ(only(QStringLiteral("drag fixture-cells 1 2 classic-tabs#1 3 4")).points,
+              (QList<ScriptPoint>{{{1, 2}, {}}, {{3, 4}, {}, tabs}}));
+    EXPECT_TRUE(errorOf(QStringLiteral("drag fixture-cells 1 2 classic-tabs 3"))
+                    .contains(QStringLiteral("missing y")));
     const ScriptCommand drop = only(QStringLiteral("drop classic-tabs@Road a.flac"));
     EXPECT_EQ(drop.points, QList<ScriptPoint>{child("Road")});
     EXPECT_EQ(drop.paths, QStringList{"a.flac"});

@@ -1,0 +1,17 @@
+#include "ClassicDrag.h"
+
+ClassicDrag g_drag;
+
+void ClassicDrag::begin(size_t from, std::vector<size_t> indices, metadb_handle_list tracks) {
+    active = true;
+    playlist = from;
+    items = std::move(indices);
+    handles = std::move(tracks);
+}
+
+void ClassicDrag::reset() {
+    active = false;
+    playlist = SIZE_MAX;
+    items.clear();
+    handles.clear();
+}
