@@ -15,3 +15,7 @@ void ClassicDrag::reset() {
     items.clear();
     handles.clear();
 }
+
+void setDraggedRows(QMimeData& data, const QStringList& rows) {
+    data.setData(QLatin1String(kRowsType), rows.join(u'\n').toUtf8());
+}

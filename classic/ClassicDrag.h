@@ -11,14 +11,20 @@
 #include "metadb_handle.h"
 
 #include <QMimeData>
+#include <QStringList>
 
 #include <cstddef>
 #include <vector>
 
 // The drag data type of dragged rows: one line per dragged row, its item index
-// in decimal, or the single line kLibraryRows from the library search window.
+// in decimal, or kLibraryRows for a row of the library search window.
 inline constexpr char kRowsType[] = "com.quorvane.qov-classic-ui.rows";
 inline constexpr char kLibraryRows[] = "library";
+// Rows of one of the player's own playlist views, which the tab strip takes too.
+inline constexpr char kViewInstanceType[] = "com.quorvane.viewinstance";
+
+// Puts `rows` (one entry per dragged row) into `data` under kRowsType.
+void setDraggedRows(QMimeData& data, const QStringList& rows);
 
 struct ClassicDrag {
     bool active = false;

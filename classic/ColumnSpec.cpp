@@ -28,30 +28,30 @@ int usableWidth(int width) { return std::clamp(width, kMinColumnWidth, kMaxColum
 }  // namespace
 
 ColumnSpec parseColumnSpec(const QString& text) {
-    ColumnSpec spec;
+    ColumnSpec parsed;
     int customs = 0;
     for (const QString& line : text.split(u'\n')) {
         const QStringList fields = line.split(u'\t');
         if (fields.size() < 2) continue;
-        if (spec.columns.size() >= size_t(kMaxColumns)) {
-            spec.kept.append(line);
+        if (parsed.columns.size() >= size_t(kMaxColumns)) {
+            parsed.kept.append(line);
             continue;
         }
         const int width = usableWidth(leadingInteger(fields[1]));
         if (fields[0] == kCustom && fields.size() >= 4) {
-            spec.columns.push_back(
+            parsed.columns.push_back(
                 {customIdentifier(customs++, fields[2], fields[3]), fields[2], fields[3], false, width});
             continue;
         }
         const ClassicColumn* known = findColumn(fields[0].toStdString());
         if (!known) {
-            spec.kept.append(line);
+            parsed.kept.append(line);
             continue;
         }
-        spec.columns.push_back({QString::fromLatin1(known->key), QString::fromUtf8(known->title),
-                                QString::fromUtf8(known->pattern), known->right, width});
+        parsed.columns.push_back({QString::fromLatin1(known->key), QString::fromUtf8(known->title),
+                                  QString::fromUtf8(known->pattern), known->right, width});
     }
-    return spec;
+    return parsed;
 }
 
 QString writeColumnSpec(const std::vector<std::pair<QString, double>>& columns, const QStringList& kept) {

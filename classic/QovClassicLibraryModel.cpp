@@ -1,6 +1,6 @@
 #include "QovClassicLibraryModel.h"
 
-#include "ClassicDragLink.h"
+#include "ClassicDrag.h"
 #include "DisplayText.h"
 #include "std_api.h"
 
@@ -50,6 +50,15 @@ service_ptr_t<metadb_handle> QovClassicLibraryModel::track(int row) const {
     return _all[_results[size_t(row)]];
 }
 
+metadb_handle_list QovClassicLibraryModel::tracks(const QModelIndexList& indexes) const {
+    std::set<int> rows;
+    for (const QModelIndex& i : indexes) rows.insert(i.row());
+    metadb_handle_list out;
+    for (int row : rows)
+        if (auto t = track(row); t.is_valid()) out.push_back(t);
+    return out;
+}
+
 QString QovClassicLibraryModel::text(int row, int column) const {
     if (row < 0 || size_t(row) >= _results.size() || column < 0 || size_t(column) >= kColumns.size())
         return {};
@@ -90,25 +99,21 @@ Qt::ItemFlags QovClassicLibraryModel::flags(const QModelIndex& index) const {
 }
 
 QStringList QovClassicLibraryModel::mimeTypes() const {
-    return {QString::fromLatin1(classic_drag::kRowsType), QStringLiteral("text/uri-list")};
+    return {QString::fromLatin1(kRowsType), QStringLiteral("text/uri-list")};
 }
 
 QMimeData* QovClassicLibraryModel::mimeData(const QModelIndexList& indexes) const {
-    std::set<int> rows;
-    for (const QModelIndex& i : indexes) rows.insert(i.row());
     auto* data = new QMimeData;
     QStringList entries;
     QList<QUrl> files;
-    for (int row : rows) {
-        const auto t = track(row);
-        if (!t.is_valid()) continue;
-        entries.append(QString::fromLatin1(classic_drag::kLibraryRow));
+    for (const auto& t : tracks(indexes)) {
+        entries.append(QString::fromLatin1(kLibraryRows));
         const std::string_view location = t->get_path();
         if (location.starts_with("file://"))
             files.append(QUrl::fromLocalFile(
                 QString::fromUtf8(location.substr(7).data(), qsizetype(location.size() - 7))));
     }
-    classic_drag::setRows(*data, entries);
+    setDraggedRows(*data, entries);
     if (!files.isEmpty()) data->setUrls(files);
     return data;
 }

@@ -43,6 +43,8 @@ public:
     const std::vector<size_t>& results() const { return _results; }
     // The track of a result row; null outside the results.
     service_ptr_t<metadb_handle> track(int row) const;
+    // The tracks of the result rows among `indexes`, in row order, each once.
+    metadb_handle_list tracks(const QModelIndexList& indexes) const;
     QString text(int row, int column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;

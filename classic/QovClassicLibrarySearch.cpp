@@ -1,9 +1,10 @@
 #include "QovClassicLibrarySearch.h"
 
-#include "ClassicDragLink.h"
+#include "ClassicDrag.h"
 #include "library_manager.h"
 #include "playlist_manager.h"
 #include "QovClassicLibraryModel.h"
+#include "StartDrag.h"
 #include "std_api.h"
 #include "SystemLabel.h"
 
@@ -12,36 +13,32 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <algorithm>
-#include <set>
-
 namespace {
 
 std::unique_ptr<QovClassicLibrarySearch> g_librarySearch;
 
-// A drag out of the table tells its window when it starts and ends.
+// The results drag out as their tracks, for the Classic views, and as files
+// for other programs.
 class ResultsTable : public QTableView {
-public:
-    explicit ResultsTable(QovClassicLibrarySearch& owner) : _owner(owner) {}
-
 protected:
-    void startDrag(Qt::DropActions actions) override {
-        QList<int> rows;
-        for (const QModelIndex& i : selectionModel()->selectedRows()) rows.append(i.row());
-        std::sort(rows.begin(), rows.end());
-        _owner.dragBegan(rows);
-        QTableView::startDrag(actions);
-        _owner.dragEnded();
+    void startDrag(Qt::DropActions) override {
+        const auto* results = static_cast<const QovClassicLibraryModel*>(model());
+        const QModelIndexList rows = selectionModel()->selectedRows();
+        metadb_handle_list tracks = results->tracks(rows);
+        if (tracks.empty()) return;
+        QMimeData* data = results->mimeData(rows);
+        g_drag.begin(SIZE_MAX, {}, std::move(tracks));
+        // Copy only: a file manager must never move the library's files.
+        platform::startDrag(this, data, Qt::CopyAction);
+        g_drag.reset();
     }
-
-private:
-    QovClassicLibrarySearch& _owner;
 };
 
 }  // namespace
@@ -75,8 +72,7 @@ QovClassicLibrarySearch::QovClassicLibrarySearch() : _model(new QovClassicLibrar
     _search->setAccessibleName(QStringLiteral("Search"));
     connect(_search, &QLineEdit::textChanged, this, &QovClassicLibrarySearch::filter);
 
-    auto* table = new ResultsTable(*this);
-    _table = table;
+    _table = new ResultsTable;
     _table->setModel(_model);
     _table->setAccessibleName(QStringLiteral("Results"));
     _table->setAlternatingRowColors(true);
@@ -154,14 +150,10 @@ void QovClassicLibrarySearch::filter() {
 }
 
 metadb_handle_list QovClassicLibrarySearch::chosen() const {
-    metadb_handle_list out;
-    std::set<int> rows;
-    for (const QModelIndex& i : _table->selectionModel()->selectedRows()) rows.insert(i.row());
-    if (rows.empty())
-        for (int r = 0; r < _model->rowCount(); ++r) rows.insert(r);
-    for (int r : rows)
-        if (auto t = _model->track(r); t.is_valid()) out.push_back(t);
-    return out;
+    QModelIndexList rows = _table->selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        for (int r = 0; r < _model->rowCount(); ++r) rows.append(_model->index(r, 0));
+    return _model->tracks(rows);
 }
 
 void QovClassicLibrarySearch::addToCurrent() {
@@ -190,18 +182,3 @@ void QovClassicLibrarySearch::sendToNew() {
     pm->playlist_add_items(playlist, tracks, bit_array_false());
     pm->set_active_playlist(playlist);
 }
-
-QMimeData* QovClassicLibrarySearch::dragData(const QList<int>& rows) const {
-    QModelIndexList indexes;
-    for (int r : rows) indexes.append(_model->index(r, 0));
-    return _model->mimeData(indexes);
-}
-
-void QovClassicLibrarySearch::dragBegan(const QList<int>& rows) {
-    metadb_handle_list tracks;
-    for (int r : rows)
-        if (auto t = _model->track(r); t.is_valid()) tracks.push_back(t);
-    classic_drag::beginLibraryDrag(std::move(tracks));
-}
-
-void QovClassicLibrarySearch::dragEnded() { classic_drag::endDrag(); }

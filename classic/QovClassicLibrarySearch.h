@@ -19,7 +19,6 @@
 
 #include <memory>
 
-class QMimeData;
 class QovClassicLibraryModel;
 
 class QovClassicLibrarySearch : public QObject {
@@ -45,11 +44,6 @@ public:
     metadb_handle_list chosen() const;
     void addToCurrent();
     void sendToNew();
-
-    // A drag of `rows` out of the table: what it carries, and its start and end.
-    QMimeData* dragData(const QList<int>& rows) const;
-    void dragBegan(const QList<int>& rows);
-    void dragEnded();
 
     QDialog* window() const { return _window; }
     QLineEdit* searchField() const { return _search; }

@@ -149,17 +149,17 @@ QovClassicPlaylistModel::Column QovClassicPlaylist::makeColumn(const QString& id
 void QovClassicPlaylist::loadColumns() {
     if (!_table) return;
     _loadingColumns = true;
-    const ColumnSpec spec = parseColumnSpec(QString::fromUtf8(cfg_columns.get().get_ptr()));
-    _keptColumnLines = spec.kept;
+    const ColumnSpec stored = parseColumnSpec(QString::fromUtf8(cfg_columns.get().get_ptr()));
+    _keptColumnLines = stored.kept;
     std::vector<QovClassicPlaylistModel::Column> columns;
-    for (const SpecColumn& c : spec.columns)
+    for (const SpecColumn& c : stored.columns)
         columns.push_back(makeColumn(c.identifier, c.title, c.right, c.pattern));
     _model->setColumns(std::move(columns));
     // The stored order is the display order.
     QHeaderView* header = _table->horizontalHeader();
     for (int logical = 0; logical < header->count(); ++logical) {
         header->moveSection(header->visualIndex(logical), logical);
-        header->resizeSection(logical, spec.columns[size_t(logical)].width);
+        header->resizeSection(logical, stored.columns[size_t(logical)].width);
     }
     _loadingColumns = false;
     _table->layoutRows(_model->rows().headerRows(), rowHeight());

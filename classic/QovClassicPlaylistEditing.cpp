@@ -233,7 +233,7 @@ QMimeData* QovClassicPlaylist::dragData(const std::vector<int64_t>& rows) const 
     }
     if (lines.isEmpty()) return nullptr;
     auto* data = new QMimeData;
-    data->setData(QLatin1String(kRowsType), lines.join(u'\n').toLatin1());
+    setDraggedRows(*data, lines);
     if (!urls.isEmpty()) data->setUrls(urls);
     return data;
 }

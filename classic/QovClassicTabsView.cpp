@@ -1,8 +1,7 @@
 #include "QovClassicTabsView.h"
 
 #include "Alert.h"
-#include "SystemFont.h"
-#include "ClassicDragLink.h"
+#include "ClassicDrag.h"
 #include "ClassicLock.h"
 #include "ClassicSettings.h"
 #include "ClosedTracker.h"
@@ -11,6 +10,7 @@
 #include "std_api.h"
 #include "SymbolImage.h"
 #include "SystemColors.h"
+#include "SystemFont.h"
 
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -42,7 +42,8 @@ QColor withAlpha(QColor color, double alpha) {
 auto manager() { return qvn::std_api_get<playlist_manager>(); }
 
 QFont tabFont(bool active) {
-    return platform::SystemFont::ofSize(platform::SystemFont::kSmallSize, active ? QFont::Medium : QFont::Normal);
+    return platform::SystemFont::ofSize(platform::SystemFont::kSmallSize,
+                                        active ? QFont::Medium : QFont::Normal);
 }
 
 QColor tabTextColor(bool active) {
@@ -353,15 +354,14 @@ void QovClassicTabsView::renamePlaylist() {
 // --- Drops ---
 
 bool QovClassicTabsView::isPlaylistDrag(const QMimeData& data) {
-    return data.hasFormat(QString::fromLatin1(classic_drag::kViewInstanceType)) ||
-           data.hasFormat(QString::fromLatin1(classic_drag::kRowsType));
+    return data.hasFormat(QLatin1String(kViewInstanceType)) || data.hasFormat(QLatin1String(kRowsType));
 }
 
 void QovClassicTabsView::dragEnterEvent(QDragEnterEvent* event) {
     _dragItems.clear();
     if (isPlaylistDrag(*event->mimeData())) {
-        if (const metadb_handle_list* tracks = classic_drag::activeTracks()) {
-            _dragItems = *tracks;
+        if (g_drag.active) {
+            _dragItems = g_drag.handles;
         } else {
             // A drag from one of the player's own playlist views: its selection.
             auto pm = manager();

@@ -4,9 +4,9 @@
 #include "OvixRowListModel.h"
 #include "OvixStyle.h"
 #include "QovOvixPlaylist.h"
+#include "StartDrag.h"
 #include "SystemColors.h"
 
-#include <QDrag>
 #include <QDragEnterEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -64,25 +64,16 @@ QItemSelectionModel::SelectionFlags QovOvixTableView::selectionCommand(const QMo
     return QListView::selectionCommand(index, event);
 }
 
-QMimeData* QovOvixTableView::beginDrag() {
-    if (!_owner) return nullptr;
-    QMimeData* data = _owner->dragData();
-    _dragging = data != nullptr;
-    return data;
-}
-
-void QovOvixTableView::endDrag() {
+void QovOvixTableView::startDrag(Qt::DropActions) {
+    QMimeData* data = _owner ? _owner->dragData() : nullptr;
+    if (!data) return;
+    // The rows only move within this list; the drop knows them by this mark.
+    _dragging = true;
+    const QPointer<QovOvixTableView> self(this);
+    platform::startDrag(this, data, Qt::MoveAction);
+    if (!self) return;  // closed while the drag went on
     _dragging = false;
     setDropRow(-1);
-}
-
-void QovOvixTableView::startDrag(Qt::DropActions) {
-    QMimeData* data = beginDrag();
-    if (!data) return;
-    auto* drag = new QDrag(this);
-    drag->setMimeData(data);
-    drag->exec(Qt::MoveAction);
-    endDrag();
 }
 
 int QovOvixTableView::dropRowAt(QPoint pos) const {
@@ -92,13 +83,9 @@ int QovOvixTableView::dropRowAt(QPoint pos) const {
     return pos.y() < r.center().y() ? index.row() : index.row() + 1;
 }
 
-bool QovOvixTableView::fromThisList(const QDropEvent* event) const {
-    return _dragging || event->source() == this;
-}
-
 bool QovOvixTableView::proposeDrop(QDropEvent* event) {
     const Qt::DropAction action =
-        _owner ? _owner->validateDrop(event->mimeData(), fromThisList(event)) : Qt::IgnoreAction;
+        _owner ? _owner->validateDrop(event->mimeData(), _dragging) : Qt::IgnoreAction;
     if (action == Qt::IgnoreAction) {
         setDropRow(-1);
         event->ignore();
@@ -127,7 +114,7 @@ void QovOvixTableView::dragLeaveEvent(QDragLeaveEvent*) {
 void QovOvixTableView::dropEvent(QDropEvent* event) {
     stopAutoScroll();
     const int row = dropRowAt(event->position().toPoint());
-    const bool fromHere = fromThisList(event);
+    const bool fromHere = _dragging;
     setDropRow(-1);
     if (_owner && _owner->acceptDrop(event->mimeData(), row, fromHere)) {
         event->setDropAction(fromHere ? Qt::MoveAction : Qt::CopyAction);

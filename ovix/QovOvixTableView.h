@@ -8,7 +8,6 @@
 #include <QListView>
 #include <QPointer>
 
-class QMimeData;
 class QovOvixPlaylist;
 
 class QovOvixTableView : public QListView {
@@ -19,13 +18,6 @@ public:
 
     void setOwner(QovOvixPlaylist* owner);
     QovOvixPlaylist* owner() const;
-
-    // A drag out of the list, in two halves so that a drag made by code (there
-    // is no window system to run a real one) goes the same way: the rows'
-    // data, with this list marked as the source, then the end of the drag.
-    QMimeData* beginDrag();
-    void endDrag();
-    bool isDragSource() const { return _dragging; }
 
     // The row a drop at `pos` (viewport coordinates) goes above; the row count
     // below the last row.
@@ -46,10 +38,9 @@ protected:
 private:
     // Validates the drag at its position and marks the gap; false when refused.
     bool proposeDrop(QDropEvent* event);
-    bool fromThisList(const QDropEvent* event) const;
     void setDropRow(int row);
 
     QPointer<QovOvixPlaylist> _owner;
-    bool _dragging = false;
+    bool _dragging = false;  // a drag of this list's rows is under way
     int _dropRow = -1;
 };

@@ -2,10 +2,11 @@
 // formatting and a library the test fills.
 
 #include "ChromeHost.h"
-#include "ClassicDragLink.h"
+#include "ClassicDrag.h"
 #include "Printers.h"
 #include "QovClassicLibraryModel.h"
 #include "QovClassicLibrarySearch.h"
+#include "StartDrag.h"
 
 #include <QApplication>
 #include <QItemSelectionModel>
@@ -161,26 +162,6 @@ TEST_F(LibrarySearch, ColumnTextsAreFormattedOnceAsTheyScroll) {
 }
 
 TEST_F(LibrarySearch, RowsDragOutAsTracksAndAsFilesWhereTheyAreFiles) {
-    host.library->tracks.push_back(tagged("/music/stream.flac"));
-    QovClassicLibrarySearch& search = open();
-    type(QStringLiteral("e"));
-    ASSERT_EQ(search.model()->rowCount(), 4);
-
-    const std::unique_ptr<QMimeData> data(search.dragData({0, 2}));
-    EXPECT_EQ(classic_drag::rows(*data), (QStringList{"library", "library"}));
-    EXPECT_EQ(data->urls(), (QList<QUrl>{QUrl::fromLocalFile("/music/beyonce.flac"),
-                                         QUrl::fromLocalFile("/music/winter.flac")}));
-
-    search.dragBegan({0, 2});
-    const metadb_handle_list* tracks = classic_drag::activeTracks();
-    ASSERT_TRUE(tracks);
-    ASSERT_EQ(tracks->size(), 2u);
-    EXPECT_STREQ((*tracks)[1]->get_path(), "file:///music/winter.flac");
-    search.dragEnded();
-    EXPECT_FALSE(classic_drag::activeTracks());
-}
-
-TEST_F(LibrarySearch, ANonFileTrackDragsOnlyAsALibraryRow) {
     class Stream : public metadb_handle {
     public:
         const char* get_path() const override { return "https://radio.example/live"; }
@@ -189,16 +170,49 @@ TEST_F(LibrarySearch, ANonFileTrackDragsOnlyAsALibraryRow) {
         t_filesize get_filesize() const override { return filesize_invalid; }
         bool format_title(titleformat_hook*, cvk::string_base& out, const service_ptr_t<titleformat_object>&,
                           titleformat_text_filter*) const override {
-            out.set_string("Live Radio");
+            out.set_string("Live Radio e");
             return true;
         }
     };
-    host.library->tracks = {service_new<Stream>()};
+    host.library->tracks.push_back(service_new<Stream>());
     QovClassicLibrarySearch& search = open();
-    type(QStringLiteral("radio"));
-    const std::unique_ptr<QMimeData> data(search.dragData({0}));
-    EXPECT_EQ(classic_drag::rows(*data), QStringList{"library"});
-    EXPECT_FALSE(data->hasUrls());
+    type(QStringLiteral("e"));
+    ASSERT_EQ(search.model()->rowCount(), 4);
+
+    // Rows 3, 0 and 2 selected, in that order; the drag starts on row 2.
+    QTableView* table = search.table();
+    for (int row : {3, 0, 2})
+        table->selectionModel()->select(search.model()->index(row, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QByteArray rows;
+    QList<QUrl> files;
+    std::vector<std::string> dragged;
+    Qt::DropActions allowed;
+    platform::setDragHook([&](QWidget*, const QMimeData& data, Qt::DropActions actions) {
+        rows = data.data(kRowsType);
+        files = data.urls();
+        allowed = actions;
+        EXPECT_EQ(g_drag.playlist, SIZE_MAX);
+        for (const auto& t : g_drag.handles) dragged.push_back(t->get_path());
+        return Qt::CopyAction;
+    });
+    const QPoint from = table->visualRect(search.model()->index(2, 0)).center();
+    QTest::mousePress(table->viewport(), Qt::LeftButton, {}, from);
+    for (const int dy : {10, 30}) {  // the first only tells the table a drag is coming
+        QMouseEvent move(QEvent::MouseMove, from + QPoint(0, dy), table->viewport()->mapToGlobal(from),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(table->viewport(), &move);
+    }
+    platform::setDragHook({});
+
+    EXPECT_EQ(rows, QByteArray("library\nlibrary\nlibrary"));
+    // Only local files go to other programs as files.
+    EXPECT_EQ(files, (QList<QUrl>{QUrl::fromLocalFile("/music/beyonce.flac"),
+                                  QUrl::fromLocalFile("/music/winter.flac")}));
+    EXPECT_EQ(allowed, Qt::CopyAction);
+    EXPECT_EQ(dragged, (Names{"file:///music/beyonce.flac", "file:///music/winter.flac",
+                              "https://radio.example/live"}));
+    EXPECT_FALSE(g_drag.active);
 }
 
 TEST_F(LibrarySearch, TypingFastOverALargeLibraryStaysCorrect) {

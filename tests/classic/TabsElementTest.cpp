@@ -3,7 +3,7 @@
 
 #include "Alert.h"
 #include "ChromeHost.h"
-#include "ClassicDragLink.h"
+#include "ClassicDrag.h"
 #include "ClassicLock.h"
 #include "ClassicSettings.h"
 #include "ClosedTracker.h"
@@ -335,16 +335,18 @@ TEST_F(TabsElement, DraggedTracksFromAClassicViewAndTheSpringLoadedSwitch) {
     show();
 
     QMimeData rows;
-    classic_drag::setRows(rows, {QString::fromLatin1(classic_drag::kLibraryRow)});
-    // Without a Classic drag under way the tracks are the active playlist's selection.
+    rows.setData(kViewInstanceType, "0");
+    // Rows of one of the player's own views: the active playlist's selection.
     EXPECT_FALSE(drop(strip(), centre(1), rows));
     host.playlists->playlist_set_selection(0, bit_array_true(), bit_array_one(1));
     ASSERT_TRUE(drop(strip(), centre(1), rows));
     EXPECT_EQ(host.itemPaths(1), (Names{"file:///music/b.flac"}));
 
-    classic_drag::beginLibraryDrag({tagged("/music/x.flac")});
-    ASSERT_TRUE(drop(strip(), centre(2), rows));
-    classic_drag::endDrag();
+    QMimeData library;
+    setDraggedRows(library, {kLibraryRows});
+    g_drag.begin(SIZE_MAX, {}, {tagged("/music/x.flac")});
+    ASSERT_TRUE(drop(strip(), centre(2), library));
+    g_drag.reset();
     EXPECT_EQ(host.itemPaths(2), (Names{"file:///music/x.flac"}));
 
     // Hovering a drag over another tab opens it after a while; moving on

@@ -5,6 +5,7 @@
 #include "playlist_callback.h"
 #include "QovOvixPlaylist.h"
 #include "QovOvixTableView.h"
+#include "StartDrag.h"
 
 #include <QAccessible>
 #include <QDragEnterEvent>
@@ -70,13 +71,25 @@ protected:
         }
         return out;
     }
-    // Drags the list's selection and drops it at `at`, the way a real drag goes.
-    bool dragSelectionTo(QPoint at) {
-        QovOvixTableView* view = controller->tableView();
-        std::unique_ptr<QMimeData> data(view->beginDrag());
-        if (!data) return false;
-        const bool dropped = dropOn(*data, at);
-        view->endDrag();
+    // Presses on row `row`, drags and drops at `at` as the window system
+    // would; false when no drag started or the drop was refused.
+    bool dragTo(int row, QPoint at) {
+        bool dropped = false;
+        platform::setDragHook([&](QWidget*, const QMimeData& data, Qt::DropActions allowed) {
+            EXPECT_EQ(allowed, Qt::MoveAction);
+            dropped = dropOn(data, at);
+            return dropped ? Qt::MoveAction : Qt::IgnoreAction;
+        });
+        QWidget* viewport = controller->tableView()->viewport();
+        const QPoint from = rowCenter(row);
+        QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+        for (const int dy : {10, 30}) {  // the first only tells the list a drag is coming
+            QMouseEvent move(QEvent::MouseMove, from + QPoint(0, dy), viewport->mapToGlobal(from),
+                             Qt::NoButton, Qt::LeftButton, {});
+            QApplication::sendEvent(viewport, &move);
+        }
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, from + QPoint(0, 30));
+        platform::setDragHook({});
         return dropped;
     }
     bool dropOn(const QMimeData& data, QPoint at) {
@@ -224,24 +237,24 @@ TEST_F(OvixPlaylist, DraggedRowsMoveToTheGapTheyAreDroppedIn) {
     const size_t p = host.addPlaylist("Numbers", numbered(6, 3));  // H 0 1 2 H 3 4 5
     show();
     host.playlists->playlist_set_selection(p, bit_array_true(), bit_array_range(0, 2));
-    ASSERT_TRUE(dragSelectionTo(rowTop(6)));  // above item 4
+    ASSERT_TRUE(dragTo(1, rowTop(6)));  // above item 4
     EXPECT_EQ(items(p), (Items{2, 3, 0, 1, 4, 5}));
 
     // Onto a group's header: in front of its first track.
     ASSERT_TRUE(spinUntil([&] { return rows().rows[1].number == 1 && line1(1).endsWith(u"T2"); }));
     host.playlists->playlist_set_selection(p, bit_array_true(), bit_array_one(5));
-    ASSERT_TRUE(dragSelectionTo(rowTop(0)));
+    ASSERT_TRUE(dragTo(int(rows().itemToRow[5]), rowTop(0)));
     EXPECT_EQ(items(p), (Items{5, 2, 3, 0, 1, 4}));
 
     // Below the last row: to the end.
     ASSERT_TRUE(spinUntil([&] { return line1(1).endsWith(u"T5"); }));
     host.playlists->playlist_set_selection(p, bit_array_true(), bit_array_one(0));
-    ASSERT_TRUE(dragSelectionTo(QPoint(50, 395)));
+    ASSERT_TRUE(dragTo(int(rows().itemToRow[0]), QPoint(50, 395)));
     EXPECT_EQ(items(p), (Items{2, 3, 0, 1, 4, 5}));
 
-    // Nothing selected: nothing to drag.
+    // A header drags nothing.
     host.playlists->playlist_clear_selection(p);
-    EXPECT_EQ(controller->tableView()->beginDrag(), nullptr);
+    EXPECT_FALSE(dragTo(0, rowTop(3)));
 }
 
 TEST_F(OvixPlaylist, RowsOfAnotherListAreNoFiles) {
