@@ -5,12 +5,16 @@
 
 #include <QApplication>
 #include <QDragEnterEvent>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPointer>
 #include <QStyleHints>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
+
+#include <algorithm>
 
 // The window-system entry points QTest uses, exported by QtGui: a mouse event
 // as the platform plugin reports it, and shortcut matching ahead of a key.
@@ -73,77 +77,152 @@ void InputSimulator::doubleClick(QWidget* target, QPointF pos) {
     g_timestamp += QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100;
 }
 
-QString InputSimulator::drag(QWidget* source, QPointF from, QWidget* target, QPointF to, int steps) {
-    QPointer<QWidget> receiver(target);
-    bool started = false;
+void InputSimulator::pause(int ms) {
+    if (ms <= 0) return;
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+QString InputSimulator::drag(QList<DragStop> stops, int steps) {
+    if (stops.size() < 2) return QStringLiteral("a drag needs two points");
     QString error;
-    // A real drag runs until the button is released; here it is carried to the
-    // release point at once, from within the move that started it.
+    // Where stop k lies, found once, as the pointer heads there.
+    qsizetype aimed = -1;
+    const auto reach = [&](qsizetype k) {
+        DragStop& s = stops[k];
+        if (!s.view) {
+            error = QStringLiteral("the view at point %1 of the drag has gone").arg(k + 1);
+            return false;
+        }
+        if (k > aimed && s.aim) {
+            const std::optional<QPointF> at = s.aim();
+            if (!at) {
+                error = QStringLiteral("point %1 of the drag is not there").arg(k + 1);
+                return false;
+            }
+            s.at = *at;
+        }
+        aimed = std::max(aimed, k);
+        return true;
+    };
+    if (!reach(0)) return error;
+
+    qsizetype next = 1;  // the stop the pointer heads for
+    bool started = false;
+    // A real drag runs until the button is released; here it is carried on at
+    // once, from within the move that started it.
     platform::setDragHook([&](QWidget*, const QMimeData& data, Qt::DropActions allowed) {
         started = true;
-        if (!receiver) {
+        DropTarget over;
+        for (qsizetype k = next; k < stops.size(); ++k) {
+            if (!reach(k)) {
+                leaveDrag(over);
+                return Qt::IgnoreAction;
+            }
+            over = dragTo(over, stops[k].view, stops[k].at, data, allowed);
+            pause(stops[k].holdMs);
+        }
+        if (!over.error.isEmpty()) {
+            leaveDrag(over);
+            error = over.error;
+            return Qt::IgnoreAction;
+        }
+        if (!over.receiver) {
             error = QStringLiteral("the release point has gone");
             return Qt::IgnoreAction;
         }
-        const DropTarget t = enterDrop(receiver, to, data, allowed);
-        error = t.error;
-        if (error.isEmpty() && !finishDrop(t, data, allowed))
+        if (!finishDrop(over, data, allowed)) {
             error = QStringLiteral("the drop was not taken");
-        return error.isEmpty() ? t.action : Qt::IgnoreAction;
+            return Qt::IgnoreAction;
+        }
+        return over.action;
     });
+    QWidget* source = stops[0].view;
     QPointer<QWidget> pressed(source);
-    const QPointF end = source->mapFromGlobal(target->mapToGlobal(to));
-    QPointF last = from;
-    hover(source, from);
-    mouse(source, from, QEvent::MouseButtonPress, Qt::LeftButton);
-    for (int i = 1; i <= steps && pressed && !started; ++i) {
-        last = from + (end - from) * (double(i) / steps);
-        mouse(source, last, QEvent::MouseMove, Qt::NoButton);
+    QPointF last = stops[0].at;
+    hover(source, last);
+    mouse(source, last, QEvent::MouseButtonPress, Qt::LeftButton);
+    pause(stops[0].holdMs);
+    for (; next < stops.size() && pressed && !started; ++next) {
+        if (!reach(next)) break;
+        // Until a drag starts, the view pressed has the mouse wherever it goes.
+        const QPointF begin = last;
+        const QPointF end = source->mapFromGlobal(stops[next].view->mapToGlobal(stops[next].at));
+        for (int i = 1; i <= steps && pressed && !started; ++i) {
+            last = begin + (end - begin) * (double(i) / steps);
+            mouse(source, last, QEvent::MouseMove, Qt::NoButton);
+        }
+        if (!started) pause(stops[next].holdMs);
     }
     // After a drag the release comes back to the view it began in, where the
     // drag left the pointer: elsewhere Qt would first move it there with the
     // button held, which starts another drag.
-    if (pressed) mouse(source, started ? last : end, QEvent::MouseButtonRelease, Qt::LeftButton);
+    if (pressed) mouse(source, last, QEvent::MouseButtonRelease, Qt::LeftButton);
     platform::setDragHook({});
     g_timestamp += QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100;
     return error;
 }
 
-InputSimulator::DropTarget InputSimulator::enterDrop(QWidget* target, QPointF pos, const QMimeData& data,
-                                                     Qt::DropActions actions) {
-    DropTarget t;
+InputSimulator::DropTarget InputSimulator::dragTo(const DropTarget& from, QWidget* target, QPointF pos,
+                                                  const QMimeData& data, Qt::DropActions actions) {
     QWidget* receiver = target->childAt(pos.toPoint());
     if (!receiver) receiver = target;
     while (receiver && !receiver->acceptDrops() && receiver != target) receiver = receiver->parentWidget();
-    if (!receiver || !receiver->acceptDrops()) {
-        t.error = QStringLiteral("nothing at that point accepts drops");
-        return t;
+    if (receiver && !receiver->acceptDrops()) receiver = nullptr;
+
+    DropTarget t;
+    if (receiver && receiver == from.receiver) {
+        t = from;
+    } else {
+        leaveDrag(from);
+        if (!receiver) {
+            t.error = QStringLiteral("nothing at that point accepts drops");
+            return t;
+        }
+        QDragEnterEvent enter(receiver->mapFrom(target, pos).toPoint(), actions, &data, Qt::NoButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(receiver, &enter);
+        if (!enter.isAccepted()) {
+            t.error = QStringLiteral("the drop was refused on entering");
+            return t;
+        }
+        t.receiver = receiver;
+        t.action = enter.dropAction();
     }
     t.at = receiver->mapFrom(target, pos);
-    QDragEnterEvent enter(t.at.toPoint(), actions, &data, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(receiver, &enter);
-    if (!enter.isAccepted()) {
-        t.error = QStringLiteral("the drop was refused on entering");
-        return t;
-    }
-    // As the window system does: the move starts out as the enter ended.
+    // As the window system does: the move starts out as the last answer ended.
     QDragMoveEvent move(t.at.toPoint(), actions, &data, Qt::NoButton, Qt::NoModifier);
-    move.setDropAction(enter.dropAction());
+    move.setDropAction(t.action);
     move.setAccepted(true);
     QApplication::sendEvent(receiver, &move);
     if (!move.isAccepted()) {
-        QDragLeaveEvent leave;
-        QApplication::sendEvent(receiver, &leave);
         t.error = QStringLiteral("the drop was refused at that point");
         return t;
     }
-    t.receiver = receiver;
+    t.error.clear();
     t.action = move.dropAction() ? move.dropAction() : Qt::CopyAction;
     return t;
 }
 
+void InputSimulator::leaveDrag(const DropTarget& at) {
+    if (!at.receiver) return;
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(at.receiver, &leave);
+}
+
+InputSimulator::DropTarget InputSimulator::enterDrop(QWidget* target, QPointF pos, const QMimeData& data,
+                                                     Qt::DropActions actions) {
+    DropTarget t = dragTo({}, target, pos, data, actions);
+    if (!t.error.isEmpty()) {
+        leaveDrag(t);
+        t.receiver = nullptr;
+    }
+    return t;
+}
+
 bool InputSimulator::finishDrop(const DropTarget& target, const QMimeData& data, Qt::DropActions actions) {
-    if (!target.receiver) return false;
+    if (!target.receiver || !target.error.isEmpty()) return false;
     QDropEvent drop(target.at, actions, &data, Qt::NoButton, Qt::NoModifier);
     drop.setDropAction(target.action);
     QApplication::sendEvent(target.receiver, &drop);

@@ -27,6 +27,7 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -56,6 +57,17 @@ QString ScriptRunner::resolve(const QString& path) const {
 
 QWidget* ScriptRunner::elementView(const ElementAddress& address, QString* error) const {
     // Windows beside the layout that a script reaches like elements.
+    if (address.window) {
+        QStringList shown;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (!w->isVisible()) continue;
+            if (w->windowTitle() == address.name) return w;
+            shown.append(QStringLiteral("\"%1\"").arg(w->windowTitle()));
+        }
+        *error =
+            QStringLiteral("no window \"%1\" is open (there are %2)").arg(address.name, shown.join(u", "));
+        return nullptr;
+    }
     if (address.name == kPreferencesWindow) {
         QWidget* window = m_window.preferencesWindow();
         if (window && window->isVisible()) return window;
@@ -193,9 +205,11 @@ ScriptRunner::Outcome ScriptRunner::run(const ScriptCommand& c) {
             return waitUntil(c);
 
         case Kind::Click:
-        case Kind::Drag:
         case Kind::Hover:
             return pointer(c);
+
+        case Kind::Drag:
+            return drag(c);
 
         case Kind::Drop:
             return drop(c);
@@ -329,42 +343,65 @@ std::optional<QPointF> ScriptRunner::pointIn(QWidget* view, const ElementAddress
 
 ScriptRunner::Outcome ScriptRunner::pointer(const ScriptCommand& c) {
     QString error;
-    QList<QPointer<QWidget>> views;
-    QList<QPointF> points;
-    for (const ScriptPoint& p : c.points) {
-        const ElementAddress address = p.element.value_or(*c.element);
-        QWidget* view = elementView(address, &error);
-        if (!view) return Outcome::failed(error);
-        const auto at = pointIn(view, address, p, &error);
-        if (!at) return Outcome::failed(error);
-        views.append(view);
-        points.append(*at);
-    }
-    const ScriptCommand::Click click = c.click;
+    QPointer<QWidget> view = elementView(*c.element, &error);
+    if (!view) return Outcome::failed(error);
+    const auto at = pointIn(view, *c.element, c.points[0], &error);
+    if (!at) return Outcome::failed(error);
     const Kind kind = c.kind;
-    const int line = c.line;
-    deliver([this, views, kind, click, points, line] {
-        for (const QPointer<QWidget>& v : views)
-            if (!v) return;
-        QWidget* target = views[0];
-        if (kind == Kind::Hover) {
-            m_input.hover(target, points[0]);
-        } else if (kind == Kind::Drag) {
-            const QString problem = m_input.drag(target, points[0], views[1], points[1]);
-            if (!problem.isEmpty())
-                m_console.print(QStringLiteral("Script %1 line %2: the drag ended without a drop: %3")
-                                    .arg(m_file)
-                                    .arg(line)
-                                    .arg(problem)
-                                    .toStdString());
-        } else if (click == ScriptCommand::Click::Double) {
-            m_input.doubleClick(target, points[0]);
-        } else {
-            m_input.click(target, points[0],
-                          click == ScriptCommand::Click::Right ? Qt::RightButton : Qt::LeftButton);
-        }
+    const ScriptCommand::Click click = c.click;
+    deliver([this, view, kind, click, at = *at] {
+        if (!view) return;
+        if (kind == Kind::Hover)
+            m_input.hover(view, at);
+        else if (click == ScriptCommand::Click::Double)
+            m_input.doubleClick(view, at);
+        else
+            m_input.click(view, at, click == ScriptCommand::Click::Right ? Qt::RightButton : Qt::LeftButton);
     });
     return Outcome::next();
+}
+
+ScriptRunner::Outcome ScriptRunner::drag(const ScriptCommand& c) {
+    QString error;
+    QList<InputSimulator::DragStop> stops;
+    // Why a point was not there when the pointer got to it; that fails the script.
+    auto lost = std::make_shared<QString>();
+    ElementAddress address = *c.element;
+    double held = 0;
+    for (const ScriptPoint& p : c.points) {
+        // A point without an element lies in the one of the point before.
+        if (p.element) address = *p.element;
+        QPointer<QWidget> view = elementView(address, &error);
+        if (!view) return Outcome::failed(error);
+        InputSimulator::DragStop stop;
+        stop.view = view;
+        stop.holdMs = int(std::lround(p.hold * 1000));
+        stop.aim = [this, view, address, p, lost]() -> std::optional<QPointF> {
+            QString why;
+            const auto at = view ? pointIn(view, address, p, &why) : std::nullopt;
+            if (!at && lost->isEmpty()) *lost = why;
+            return at;
+        };
+        stops.append(stop);
+        held += p.hold;
+    }
+    auto done = std::make_shared<bool>(false);
+    const int line = c.line;
+    deliver([this, stops, lost, done, line] {
+        const QString problem = m_input.drag(stops);
+        *done = true;
+        if (!problem.isEmpty() && lost->isEmpty())
+            m_console.print(QStringLiteral("Script %1 line %2: the drag ended without a drop: %3")
+                                .arg(m_file)
+                                .arg(line)
+                                .arg(problem)
+                                .toStdString());
+    });
+    // A drag that holds runs the application meanwhile, as a user holding still.
+    const double limit = held + ScriptText::kDefaultWaitTimeout;
+    return waitFor({[done] { return *done; }, ScriptText::deadline(limit),
+                    QStringLiteral("drag: not over after %1 s").arg(shortNumber(limit)),
+                    [lost] { return *lost; }});
 }
 
 ScriptRunner::Outcome ScriptRunner::drop(const ScriptCommand& c) {
@@ -412,22 +449,12 @@ ScriptRunner::Outcome ScriptRunner::screenshot(const ScriptCommand& c) {
         target = m_window.preferencesWindow();
         if (!target || !target->isVisible())
             return Outcome::failed(QStringLiteral("the preferences window is not open"));
-    } else if (!c.window.isEmpty()) {
-        target = nullptr;
-        QStringList shown;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (!w->isVisible()) continue;
-            if (w->windowTitle() == c.window) target = w;
-            shown.append(QStringLiteral("\"%1\"").arg(w->windowTitle()));
-        }
-        if (!target)
-            return Outcome::failed(
-                QStringLiteral("no window \"%1\" is open (there are %2)").arg(c.window, shown.join(u", ")));
     } else if (c.element) {
         target = elementView(*c.element, &error);
         if (!target) {
             // A placeholder can be pictured too: it shows why the element is missing.
-            const LayoutView::Element* e = m_window.layoutView().find(*c.element);
+            const LayoutView::Element* e =
+                c.element->window ? nullptr : m_window.layoutView().find(*c.element);
             if (!e || !e->widget) return Outcome::failed(error);
             target = e->widget;
         }

@@ -88,6 +88,7 @@ private:
     Outcome run(const ScriptCommand& c);
     Outcome add(const ScriptCommand& c);
     Outcome pointer(const ScriptCommand& c);
+    Outcome drag(const ScriptCommand& c);
     Outcome drop(const ScriptCommand& c);
     Outcome waitUntil(const ScriptCommand& c);
     Outcome screenshot(const ScriptCommand& c);

@@ -147,12 +147,31 @@ public:
     }
     ScriptPoint elementPoint() {
         const QString w = word("element");
+        if (w == u"window") return windowPoint();
         const qsizetype at = w.indexOf(u'@');
         const auto a = ElementAddress::parse(at < 0 ? w : w.left(at));
-        if (!a) fail(QStringLiteral("not an element address (NAME, NAME#N or NAME#N@TEXT): \"%1\"").arg(w));
+        if (!a)
+            fail(QStringLiteral("not an element address (NAME, NAME#N, NAME#N@TEXT or window TITLE): \"%1\"")
+                     .arg(w));
         ScriptPoint p = at < 0 ? ScriptPoint{point(), {}, {}} : child(w.mid(at + 1));
         p.element = *a;
         return p;
+    }
+    // `window TITLE X Y` or `window TITLE@TEXT`.
+    ScriptPoint windowPoint() {
+        const QString w = word("window title");
+        const qsizetype at = w.indexOf(u'@');
+        const QString title = at < 0 ? w : w.left(at);
+        if (title.isEmpty()) fail(QStringLiteral("missing the window title"));
+        ScriptPoint p = at < 0 ? ScriptPoint{point(), {}, {}} : child(w.mid(at + 1));
+        p.element = ElementAddress{title, 0, true};
+        return p;
+    }
+    // `hold S` after a point of a drag.
+    void hold(ScriptPoint& p) {
+        if (left() == 0 || m_words[m_next].text != u"hold") return;
+        ++m_next;
+        p.hold = num("hold seconds", true);
     }
     QPointF point() {
         const double x = num("x");
@@ -252,7 +271,11 @@ void readArguments(Reader& r, ScriptCommand& c) {
         }
         case Kind::Drag:
             r.target(c);
-            c.points.append(r.nextPoint());
+            r.hold(c.points.last());
+            do {
+                c.points.append(r.nextPoint());
+                r.hold(c.points.last());
+            } while (r.left() > 0);
             break;
         case Kind::Drop:
             r.target(c);
@@ -292,7 +315,7 @@ void readArguments(Reader& r, ScriptCommand& c) {
                 if (target == u"preferences") {
                     c.ofPreferences = true;
                 } else if (target == u"window") {
-                    c.window = r.text("window title");
+                    c.element = ElementAddress{r.text("window title"), 0, true};
                 } else {
                     const auto a = ElementAddress::parse(target);
                     if (!a)

@@ -13,12 +13,17 @@
 #include <optional>
 
 // `NAME#N`: the Nth element of that layout name, counted from 0 in layout
-// order; a bare NAME is #0.
+// order; a bare NAME is #0. `window TITLE` (`window` set): the open window of
+// that title beside the layout's, such as the library search.
 struct ElementAddress {
     QString name;
     int instance = 0;
+    bool window = false;
 
-    QString text() const { return QStringLiteral("%1#%2").arg(name).arg(instance); }
+    QString text() const {
+        return window ? QStringLiteral("window \"%1\"").arg(name)
+                      : QStringLiteral("%1#%2").arg(name).arg(instance);
+    }
     static std::optional<ElementAddress> parse(const QString& text);
 
     bool operator==(const ElementAddress&) const = default;
@@ -36,12 +41,14 @@ struct KeyChord {
 };
 
 // Where a pointer command acts in its element: a point in the element, or
-// (`child` set) the centre of its first accessible child of that name. The end
-// of a drag may lie in another element (`element` set).
+// (`child` set) the centre of its first accessible child of that name. The
+// later points of a drag may lie in another element (`element` set), and the
+// button may stay down at each for a while (`hold`, seconds).
 struct ScriptPoint {
     QPointF at;
     QString child;
     std::optional<ElementAddress> element = std::nullopt;
+    double hold = 0;
 
     bool operator==(const ScriptPoint&) const = default;
 };
@@ -84,9 +91,8 @@ struct ScriptCommand {
 
     QStringList paths;  // add, drop
     QString text;       // names, menu path, typed text, file, light|dark, alert field text
-    QString window;     // screenshot FILE window TITLE
     std::optional<ElementAddress> element;
-    QList<ScriptPoint> points;  // click, hover, drop: one; drag: two
+    QList<ScriptPoint> points;  // click, hover, drop: one; drag: two or more
     Click click = Click::Left;
     double number = 0;               // seconds, decibels, position threshold
     double timeout = 0;              // wait-until, seconds

@@ -66,7 +66,7 @@ TEST_F(InputTest, HoverMovesWithoutButtonsAndDragsHoldTheButtonToTheEnd) {
     EXPECT_TRUE(events().contains(QStringLiteral("move 0 40,3")));
 
     forget();
-    EXPECT_EQ(input.drag(box, {5, 5}, box, {85, 25}, 4), QString());
+    EXPECT_EQ(input.drag({{box, {5, 5}}, {box, {85, 25}}}, 4), QString());
     EXPECT_EQ(events(), (QStringList{"move 0 5,5", "press 1 5,5", "move 1 25,10", "move 1 45,15",
                                      "move 1 65,20", "move 1 85,25", "release 1 85,25"}));
 }
@@ -83,7 +83,7 @@ TEST(InputDrag, ADragAViewStartsIsCarriedToTheWidgetUnderTheReleasePoint) {
     const auto events = [](QWidget* w) { return w->property("events").toStringList(); };
     InputSimulator input;
 
-    EXPECT_EQ(input.drag(source, {5, 5}, target, {10, 12}, 4), QString());
+    EXPECT_EQ(input.drag({{source, {5, 5}}, {target, {10, 12}}}, 4), QString());
     EXPECT_EQ(events(target).filter(QStringLiteral("drop")),
               QStringList{QStringLiteral("drop 10,12 /fixture/dragged.flac")});
     // The drag took the moves after the one that started it; the release
@@ -97,10 +97,17 @@ TEST(InputDrag, ADragAViewStartsIsCarriedToTheWidgetUnderTheReleasePoint) {
 
     // Released where nothing takes drops, the source learns that nothing was done.
     source->setProperty("events", QStringList());
-    EXPECT_EQ(input.drag(source, {5, 5}, placeholder, {5, 5}, 4),
+    EXPECT_EQ(input.drag({{source, {5, 5}}, {placeholder, {5, 5}}}, 4),
               QStringLiteral("nothing at that point accepts drops"));
     EXPECT_EQ(events(source).filter(QStringLiteral("dragged")),
               QStringList{QStringLiteral("dragged %1").arg(int(Qt::IgnoreAction))});
+
+    // Held on its way over a widget that takes drops: that one is entered and
+    // left again, and takes nothing.
+    target->setProperty("events", QStringList());
+    EXPECT_EQ(input.drag({{source, {5, 5}}, {target, {10, 12}, 20}, {placeholder, {5, 5}}}, 4),
+              QStringLiteral("nothing at that point accepts drops"));
+    EXPECT_EQ(events(target), (QStringList{"drag-enter 10,12", "drag-leave"}));
 }
 
 TEST_F(InputTest, KeysCarryTheirPositionsScanCodeAndReachTheFocusOrAShortcut) {
@@ -134,7 +141,7 @@ TEST_F(InputTest, DropsDeliverFileUrlsToTheWidgetThatTakesThem) {
     data.setUrls({QUrl::fromLocalFile(QStringLiteral("/music/a.flac")),
                   QUrl::fromLocalFile(QStringLiteral("/music/b c.mp3"))});
     EXPECT_EQ(input.drop(box, {12, 8}, data), QString());
-    EXPECT_EQ(events(), QStringList{"drop 12,8 /music/a.flac|/music/b c.mp3"});
+    EXPECT_EQ(events(), (QStringList{"drag-enter 12,8", "drop 12,8 /music/a.flac|/music/b c.mp3"}));
 
     QWidget* placeholder = window->layoutView().elements()[1].widget;
     EXPECT_EQ(input.drop(placeholder, {5, 5}, data), QStringLiteral("nothing at that point accepts drops"));

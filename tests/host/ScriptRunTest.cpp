@@ -101,8 +101,9 @@ TEST_F(ScriptRun, PlaysThroughThePlayersServicesAndDumpsTheirState) {
     write("again.qvs", "dump out/again.json\nquit\n");
     ASSERT_EQ(run(path("again.qvs")).exitCode, 0);
     const QJsonObject again = readDump("out/again.json");
-    const QJsonObject restored =
-        again[QStringLiteral("playlists")].toArray()[again[QStringLiteral("active_playlist")].toInt()].toObject();
+    const QJsonObject restored = again[QStringLiteral("playlists")]
+                                     .toArray()[again[QStringLiteral("active_playlist")].toInt()]
+                                     .toObject();
     EXPECT_EQ(restored[QStringLiteral("name")].toString(), QStringLiteral("Script Test"));
     EXPECT_EQ(restored[QStringLiteral("items")].toArray(), (QJsonArray{path("one.wav"), path("two.wav")}));
     EXPECT_EQ(restored[QStringLiteral("focus")].toInt(), 1);
@@ -298,7 +299,8 @@ TEST_F(ScriptRun, TheSeekbarSeeksWhereTheDragIsReleased) {
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
 
     const QJsonObject dump = readDump("out/seeked.json");
-    const QJsonObject bar = dump[QStringLiteral("window")][QStringLiteral("elements")].toArray()[0].toObject();
+    const QJsonObject bar =
+        dump[QStringLiteral("window")][QStringLiteral("elements")].toArray()[0].toObject();
     ASSERT_EQ(bar[QStringLiteral("name")].toString(), QStringLiteral("waveform-seekbar"));
     ASSERT_FALSE(bar[QStringLiteral("placeholder")].toBool());
     // Side times leave 54 points at each end of the wave; released off the
@@ -565,6 +567,58 @@ TEST_F(ScriptRun, LibrarySearchResultsGoToANewPlaylist) {
     const QJsonObject dump = readDump("out/search.json");
     EXPECT_EQ(playlistsOf(dump), QStringList{"tone:alpha-tone.wav,beta-tone.wav"});
     EXPECT_EQ(QImage(path("out/search.png")).size(), QSize(820, 520));
+}
+
+TEST_F(ScriptRun, LibraryResultsAndRowsAreDraggedOntoTabsAndIntoThePlaylist) {
+    QDir().mkpath(path("library"));
+    writeWav("library/alpha-tone.wav", 1);
+    writeWav("library/beta-tone.wav", 1);
+    for (const char* name : {"one.wav", "two.wav", "three.wav"}) writeWav(name, 1);
+    // The library window is a window of its own; the last drag holds over tab
+    // B until it opens, then drops on B's rows.
+    write("drags.qvs",
+          "wait 2\n"
+          "new-playlist A\n"
+          "add one.wav two.wav\n"
+          "new-playlist B\n"
+          "add three.wav\n"
+          "new-playlist C\n"
+          "activate 0\n"
+          "wait 0.5\n"
+          "menu Library/Search Library...\n"
+          "wait 0.5\n"
+          "type tone\n"
+          "click window \"Search Library\"@beta-tone\n"
+          "drag window \"Search Library\"@beta-tone classic-tabs@C\n"
+          "click window \"Search Library\"@alpha-tone\n"
+          "drag window \"Search Library\"@alpha-tone classic-playlist@two\n"
+          "dump out/library.json\n"
+          "click classic-playlist@one\n"
+          "drag classic-playlist@one classic-tabs@B hold 1 classic-playlist@three\n"
+          "dump out/sprung.json\n"
+          "quit\n");
+    const HostRun r = run(path("drags.qvs"), {QStringLiteral("--library"), path("library")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("without a drop"))) << r.err.toStdString();
+
+    // On a tab: appended there, the tab not opened. On the playlist: before
+    // the row dropped on, selected.
+    const QJsonObject library = readDump("out/library.json");
+    EXPECT_EQ(playlistsOf(library),
+              (QStringList{"A:one.wav,alpha-tone.wav,two.wav", "B:three.wav", "C:beta-tone.wav"}));
+    EXPECT_EQ(library[QStringLiteral("active_playlist")].toInt(), 0);
+    EXPECT_EQ(library[QStringLiteral("playlists")][0][QStringLiteral("selection")].toArray(), QJsonArray{1});
+
+    // Rows held over a tab open it, and land where they are dropped in it; the
+    // source keeps them.
+    const QJsonObject sprung = readDump("out/sprung.json");
+    EXPECT_EQ(playlistsOf(sprung),
+              (QStringList{"A:one.wav,alpha-tone.wav,two.wav", "B:one.wav,three.wav", "C:beta-tone.wav"}));
+    EXPECT_EQ(sprung[QStringLiteral("active_playlist")].toInt(), 1);
+    const QJsonArray tabs =
+        element(sprung, "classic-tabs")[QStringLiteral("accessible")][QStringLiteral("children")].toArray();
+    ASSERT_EQ(tabs.size(), 3);
+    EXPECT_EQ(tabs[1][QStringLiteral("states")].toArray(), QJsonArray{QStringLiteral("selected")});
 }
 
 TEST_F(ScriptRun, TheVolumeSliderSetsWhatTheStatusBarShows) {

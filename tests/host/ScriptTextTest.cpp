@@ -106,6 +106,20 @@ TEST(ScriptText, PointsMayNameAnAccessibleChildOfTheElement) {
               (QList<ScriptPoint>{{{1, 2}, {}}, {{3, 4}, {}, tabs}}));
     EXPECT_TRUE(errorOf(QStringLiteral("drag fixture-cells 1 2 classic-tabs 3"))
                     .contains(QStringLiteral("missing y")));
+    // Through more points, holding at some; from a window beside the layout's.
+    const ScriptCommand held =
+        only(QStringLiteral("drag window \"Search Library\"@Alpha classic-tabs@B hold 0.7 @C hold 1"));
+    EXPECT_EQ(*held.element, (ElementAddress{QStringLiteral("Search Library"), 0, true}));
+    EXPECT_EQ(held.points, (QList<ScriptPoint>{
+                               child("Alpha"),
+                               {{}, QStringLiteral("B"), ElementAddress{QStringLiteral("classic-tabs")}, 0.7},
+                               {{}, QStringLiteral("C"), {}, 1}}));
+    EXPECT_EQ(only(QStringLiteral("click window Other 3 4")).points, (QList<ScriptPoint>{{{3, 4}, {}}}));
+    EXPECT_TRUE(
+        errorOf(QStringLiteral("drag classic-tabs@A @B hold")).contains(QStringLiteral("missing hold")));
+    EXPECT_TRUE(
+        errorOf(QStringLiteral("drag classic-tabs@A @B hold -1")).contains(QStringLiteral("negative")));
+    EXPECT_TRUE(errorOf(QStringLiteral("click window @A")).contains(QStringLiteral("window title")));
     const ScriptCommand drop = only(QStringLiteral("drop classic-tabs@Road a.flac"));
     EXPECT_EQ(drop.points, QList<ScriptPoint>{child("Road")});
     EXPECT_EQ(drop.paths, QStringList{"a.flac"});
@@ -163,8 +177,8 @@ TEST(ScriptText, WaitsAndTheRest) {
     EXPECT_EQ(shot.text, QStringLiteral("out/a.png"));
     EXPECT_EQ(shot.element->name, QStringLiteral("waveform-seekbar"));
     EXPECT_TRUE(only(QStringLiteral("screenshot p.png preferences")).ofPreferences);
-    EXPECT_EQ(only(QStringLiteral("screenshot s.png window Search Library")).window,
-              QStringLiteral("Search Library"));
+    EXPECT_EQ(*only(QStringLiteral("screenshot s.png window Search Library")).element,
+              (ElementAddress{QStringLiteral("Search Library"), 0, true}));
     EXPECT_EQ(*only(QStringLiteral("answer-alerts 2")).index, 2);
     EXPECT_EQ(only(QStringLiteral("answer-alerts 1 Road trip")).text, QStringLiteral("Road trip"));
     const ScriptCommand typed = only(QStringLiteral("answer-alerts 1 \"Road  Trip\""));

@@ -215,6 +215,39 @@ TEST_F(OvixScript, KeysPlayRemoveAndSwitchPlaylists) {
     EXPECT_FALSE(has(node(right, QStringLiteral("ovix-tabs"), QStringLiteral("One")), "selected"));
 }
 
+TEST_F(OvixScript, RowsDraggedWithinTheListReorderThePlaylist) {
+    track(QStringLiteral("music/a1.flac"), "Ann", "Alpha", "One");
+    track(QStringLiteral("music/a2.flac"), "Ann", "Alpha", "Two");
+    track(QStringLiteral("music/b1.flac"), "Bob", "Beta", "Three");
+    write(QStringLiteral("drag.qvs"),
+          "new-playlist Mix\n"
+          "add music/a1.flac music/a2.flac music/b1.flac\n"
+          "click ovix-playlist@\"3. Bob - Three\"\n"
+          "drag ovix-playlist@\"3. Bob - Three\" @\"Ann - Alpha, 2 / 0:12\"\n"
+          "dump out/dragged.json\n"
+          "quit\n");
+    const HostRun r = run(QStringLiteral("drag.qvs"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("without a drop"))) << r.err.toStdString();
+
+    // Dropped on a group's header: in front of its first track, still selected.
+    const QJsonObject dragged = dump(QStringLiteral("out/dragged.json"));
+    EXPECT_EQ(activePlaylist(dragged)[QStringLiteral("items")].toArray(),
+              paths({path(QStringLiteral("music/b1.flac")), path(QStringLiteral("music/a1.flac")),
+                     path(QStringLiteral("music/a2.flac"))}));
+    EXPECT_EQ(activePlaylist(dragged)[QStringLiteral("selection")].toArray(), QJsonArray{0});
+    QStringList shown;
+    for (const QJsonValue& e : dragged[QStringLiteral("window")][QStringLiteral("elements")].toArray())
+        if (e[QStringLiteral("name")].toString() == QLatin1String("ovix-playlist"))
+            for (const QJsonValue& row :
+                 e[QStringLiteral("accessible")][QStringLiteral("children")].toArray())
+                shown.append(row[QStringLiteral("name")].toString());
+    EXPECT_EQ(shown, (QStringList{"Bob - Beta, 1 / 0:06", "1. Bob - Three", "Ann - Alpha, 2 / 0:12",
+                                  "2. Ann - One", "3. Ann - Two"}));
+    EXPECT_TRUE(
+        has(node(dragged, QStringLiteral("ovix-playlist"), QStringLiteral("1. Bob - Three")), "selected"));
+}
+
 TEST_F(OvixScript, QuittingWhileAHugeCoverLoadsEndsCleanly) {
     track(QStringLiteral("big/song.flac"), "Ann", "Alpha", "Big");
     {
