@@ -14,3 +14,10 @@ function(qov_add_bundle name)
   target_link_options(${name} PRIVATE -Wl,--no-undefined -Wl,--exclude-libs,ALL)
   target_link_libraries(${name} PRIVATE qov_binding qov_updater ${ARG_LIBS})
 endfunction()
+
+# A static library of a bundle's code, hidden like the bundle it is linked into,
+# so that nothing of it leaks out of the bundle's entry.
+function(qov_bundle_library name)
+  add_library(${name} STATIC ${ARGN})
+  set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+endfunction()
