@@ -1,6 +1,5 @@
 #include "QovClassicTabsView.h"
 
-#include "Alert.h"
 #include "ClassicDrag.h"
 #include "ClassicLock.h"
 #include "ClassicSettings.h"
@@ -11,11 +10,11 @@
 #include "SymbolImage.h"
 #include "SystemColors.h"
 #include "SystemFont.h"
+#include "TextPrompt.h"
 
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QFontMetricsF>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
@@ -334,21 +333,11 @@ void QovClassicTabsView::contextMenuEvent(QContextMenuEvent* event) {
 void QovClassicTabsView::renamePlaylist() {
     if (_menuIndex < 0 || _menuIndex >= int(_names.size())) return;
     const size_t playlist = size_t(_menuIndex);
-    auto* field = new QLineEdit(_names[_menuIndex]);
-    field->setFixedSize(260, 22);
-
-    platform::Alert alert;
-    alert.setMessageText(QStringLiteral("Rename playlist"));
-    alert.addButton(QStringLiteral("OK"));
-    alert.addButton(QStringLiteral("Cancel"));
-    alert.setAccessoryView(field);
-    alert.setInitialFocus(field);
-    QPointer<QLineEdit> text(field);
-    alert.show(this, [text, playlist](int answer) {
-        if (answer != platform::Alert::kFirstButton || !text || text->text().isEmpty()) return;
-        const QByteArray name = text->text().toUtf8();
-        manager()->playlist_rename(playlist, name.constData(), std::strlen(name.constData()));
-    });
+    platform::TextPrompt::ask(
+        this, QStringLiteral("Rename playlist"), _names[_menuIndex], [playlist](const QString& text) {
+            const QByteArray name = text.toUtf8();
+            manager()->playlist_rename(playlist, name.constData(), std::strlen(name.constData()));
+        });
 }
 
 // --- Drops ---

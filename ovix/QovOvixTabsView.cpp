@@ -1,16 +1,15 @@
 #include "QovOvixTabsView.h"
 
-#include "Alert.h"
 #include "OvixStyle.h"
 #include "OvixTabsAccessible.h"
 #include "playlist_manager.h"
 #include "std_api.h"
 #include "SystemColors.h"
+#include "TextPrompt.h"
 
 #include <QAccessible>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 
@@ -192,18 +191,9 @@ void QovOvixTabsView::removePlaylist() {
 void QovOvixTabsView::renamePlaylist() {
     if (_menuIndex < 0 || _menuIndex >= _names.size()) return;
     const size_t playlist = size_t(_menuIndex);
-    auto* field = new QLineEdit(_names[_menuIndex]);
-    field->setFixedSize(260, 22);
-    QPointer<QLineEdit> text(field);
-    platform::Alert alert;
-    alert.setMessageText(QStringLiteral("Rename playlist"));
-    alert.addButton(QStringLiteral("OK"));
-    alert.addButton(QStringLiteral("Cancel"));
-    alert.setAccessoryView(field);
-    alert.setInitialFocus(field);
-    alert.show(this, [text, playlist](int answer) {
-        if (answer != platform::Alert::kFirstButton || !text || text->text().isEmpty()) return;
-        const QByteArray name = text->text().toUtf8();
-        qvn::std_api_get<playlist_manager>()->playlist_rename(playlist, name.constData(), SIZE_MAX);
-    });
+    platform::TextPrompt::ask(
+        this, QStringLiteral("Rename playlist"), _names[_menuIndex], [playlist](const QString& text) {
+            const QByteArray name = text.toUtf8();
+            qvn::std_api_get<playlist_manager>()->playlist_rename(playlist, name.constData(), SIZE_MAX);
+        });
 }
