@@ -3,20 +3,6 @@
 #include "ClassicSettings.h"
 #include "ColumnSpec.h"
 #include "SystemColors.h"
-#include "TestApplication.h"
-
-#include <QTimer>
-
-bool TaggedTrack::format_title(titleformat_hook*, cvk::string_base& out,
-                               const service_ptr_t<titleformat_object>& script,
-                               titleformat_text_filter*) const {
-    out.reset();
-    const auto* compiled = library::TitleformatScript::from(script);
-    if (!compiled) return false;
-    const std::string text = compiled->script().format(titleformat::TrackFields(m_info, nullptr, nullptr));
-    out.set_string(text.data(), text.size());
-    return true;
-}
 
 service_ptr_t<metadb_handle> tagged(const std::string& path,
                                     std::initializer_list<std::pair<const char*, const char*>> tags,
@@ -25,18 +11,7 @@ service_ptr_t<metadb_handle> tagged(const std::string& path,
     info.path = path;
     info.length = length;
     for (const auto& [name, value] : tags) info.addTag(name, value);
-    return service_new<TaggedTrack>(std::move(info));
-}
-
-void FlacFilter::process_locations_async(const std::vector<std::string>& locations, uint32_t op_flags,
-                                         const char*, const char*, QWidget*,
-                                         service_ptr_t<process_locations_notify> notify) {
-    asked = locations;
-    flags = op_flags;
-    metadb_handle_list tracks;
-    for (const std::string& path : locations)
-        if (path.ends_with(".flac")) tracks.push_back(tagged(path));
-    QTimer::singleShot(0, [notify, tracks] { notify->on_completion(tracks); });
+    return service_new<MemoryTrack>(std::move(info));
 }
 
 class ScriptedMenu::Node final : public contextmenu_node {
@@ -89,44 +64,12 @@ ScriptedMenu::~ScriptedMenu() = default;
 
 contextmenu_node* ScriptedMenu::get_root() { return m_root.get(); }
 
-ClassicHost::ClassicHost()
-    : playlists(service_new<playlists::PlaylistManager>()),
-      incoming(service_new<FlacFilter>()),
-      menu(service_new<ScriptedMenu>()) {
-    testApplication();
-    player.bound.host.add(playlist_manager::class_guid, playlists);
-    player.bound.host.add(playlist_manager_v2::class_guid, playlists);
-    player.bound.host.add(titleformat_compiler::class_guid, service_new<library::TitleformatCompiler>());
-    player.bound.host.add(playlist_incoming_item_filter_v2::class_guid, incoming);
-    player.bound.host.add(contextmenu_manager::class_guid, menu);
-    playlists->setPlayItem([this](size_t playlist, size_t item) {
-        played.emplace_back(playlist, item);
-        return true;
-    });
+ClassicHost::ClassicHost() {
+    bound.host.add(contextmenu_manager::class_guid, menu);
+    incoming->resolve = [](const std::string& location) {
+        return location.ends_with(".flac") ? tagged(location) : service_ptr_t<metadb_handle>();
+    };
     resetClassicSettings();
-}
-
-size_t ClassicHost::showPlaylist(const char* name, const metadb_handle_list& tracks) {
-    const size_t p = playlists->create_playlist(name, SIZE_MAX, SIZE_MAX);
-    playlists->playlist_add_items(p, tracks, bit_array_false());
-    playlists->set_active_playlist(p);
-    return p;
-}
-
-std::vector<std::string> ClassicHost::paths(size_t playlist) const {
-    metadb_handle_list items;
-    playlists->playlist_get_all_items(playlist, items);
-    std::vector<std::string> out;
-    for (const auto& track : items) out.push_back(track->get_path());
-    return out;
-}
-
-std::vector<size_t> ClassicHost::selection(size_t playlist) const {
-    const bit_array_bittable mask = playlists->playlist_get_selection_mask(playlist);
-    std::vector<size_t> out;
-    for (size_t i = 0; i < mask.size(); ++i)
-        if (mask.get(i)) out.push_back(i);
-    return out;
 }
 
 void resetClassicSettings() {

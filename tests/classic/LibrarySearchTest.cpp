@@ -110,14 +110,14 @@ TEST_F(LibrarySearch, TypingFindsEveryWordInAnyOrderAcrossAccents) {
 
 TEST_F(LibrarySearch, ResultsGoToTheActivePlaylistOrANewOneNamedAfterTheQuery) {
     QovClassicLibrarySearch& search = open();
-    host.playlist("Current", {tagged("/music/old.flac")});
+    host.addPlaylist("Current", {tagged("/music/old.flac")});
     host.playlists->set_active_playlist(0);
 
     type(QStringLiteral("e"));  // every track
     // Return with nothing selected: all results, after what is there.
     QTest::keyClick(search.searchField(), Qt::Key_Return);
-    EXPECT_EQ(host.itemPaths(0), (Names{"file:///music/old.flac", "file:///music/beyonce.flac",
-                                        "file:///music/lanterns.flac", "file:///music/winter.flac"}));
+    EXPECT_EQ(host.paths(0), (Names{"file:///music/old.flac", "file:///music/beyonce.flac",
+                                    "file:///music/lanterns.flac", "file:///music/winter.flac"}));
     EXPECT_TRUE(host.playlists->playlist_is_undo_available(0));
 
     // The selected rows only, in row order.
@@ -126,7 +126,7 @@ TEST_F(LibrarySearch, ResultsGoToTheActivePlaylistOrANewOneNamedAfterTheQuery) {
                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
     search.sendToNew();
     EXPECT_EQ(host.playlistNames(), (Names{"Current", "e"}));
-    EXPECT_EQ(host.itemPaths(1), (Names{"file:///music/beyonce.flac", "file:///music/winter.flac"}));
+    EXPECT_EQ(host.paths(1), (Names{"file:///music/beyonce.flac", "file:///music/winter.flac"}));
     EXPECT_EQ(host.playlists->get_active_playlist(), 1u);
 
     // With nothing active a playlist is made for them.
@@ -135,7 +135,7 @@ TEST_F(LibrarySearch, ResultsGoToTheActivePlaylistOrANewOneNamedAfterTheQuery) {
     type(QStringLiteral("static"));
     search.addToCurrent();
     EXPECT_EQ(host.playlistNames().back(), "New Playlist");
-    EXPECT_EQ(host.itemPaths(2), (Names{"file:///music/winter.flac"}));
+    EXPECT_EQ(host.paths(2), (Names{"file:///music/winter.flac"}));
 
     // Nothing to act on, or a refusing player: nothing happens.
     type(QStringLiteral("   "));

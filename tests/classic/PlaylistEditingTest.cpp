@@ -92,7 +92,7 @@ TEST_F(PlaylistEditing, CopiedTracksPasteAfterTheFocusWithoutFilesAndUndoTakesTh
 
     host.playlists->playlist_set_focus_item(p, 3);
     controller->doPaste();
-    EXPECT_TRUE(host.incoming->asked.empty());
+    EXPECT_TRUE(host.incoming->requests.empty());
     EXPECT_EQ(host.paths(p), (Paths{file("a.flac"), file("b.flac"), "http://radio/live", file("c.flac"),
                                     file("b.flac"), "http://radio/live"}));
     EXPECT_EQ(host.selection(p), (Items{4, 5}));
@@ -117,18 +117,19 @@ TEST_F(PlaylistEditing, AfterAnotherProgramCopiesPasteTakesItsFilesOrRefuses) {
     QGuiApplication::clipboard()->setMimeData(other);
     host.playlists->playlist_set_focus_item(p, SIZE_MAX);
     controller->doPaste();
-    EXPECT_EQ(host.incoming->asked, (Paths{"/x/new.flac", "/x/notes.txt"}));
-    EXPECT_EQ(host.incoming->flags, 6u);
+    ASSERT_EQ(host.incoming->requests.size(), 1u);
+    EXPECT_EQ(host.incoming->requests[0].locations, (Paths{"/x/new.flac", "/x/notes.txt"}));
+    EXPECT_EQ(host.incoming->requests[0].flags, 6u);
     settle();
     EXPECT_EQ(host.paths(p), (Paths{file("a.flac"), file("b.flac"), "file:///x/new.flac"}));
     EXPECT_EQ(host.selection(p), Items{2});
 
     // Text is no track: a refusal, and nothing changes.
-    host.incoming->asked.clear();
+    host.incoming->requests.clear();
     QGuiApplication::clipboard()->setText(QStringLiteral("/x/more.flac"));
     controller->doPaste();
     EXPECT_EQ(beeps, 1);
-    EXPECT_TRUE(host.incoming->asked.empty());
+    EXPECT_TRUE(host.incoming->requests.empty());
 
     // Thousands of paths arrive in their order, with one rebuild.
     QList<QUrl> many;

@@ -2,9 +2,9 @@
 // formatting.
 
 #include "Alert.h"
-#include "ClassicHost.h"
 #include "ClassicSettings.h"
 #include "NotificationCenter.h"
+#include "PlaylistFixture.h"
 #include "Printers.h"
 #include "QovClassicPlaylist.h"
 
@@ -25,21 +25,10 @@ const QString kHome = QDir::homePath();
 
 std::string music(const std::string& name) { return kHome.toStdString() + "/Music/" + name; }
 
-class PlaylistElement : public ::testing::Test {
+class PlaylistElement : public PlaylistTest {
 protected:
-    ~PlaylistElement() override {
-        platform::Alert::setResponder({});
-        delete controller;
-    }
+    ~PlaylistElement() override { platform::Alert::setResponder({}); }
 
-    QovClassicPlaylist* show() {
-        controller = new QovClassicPlaylist;
-        QWidget* view = controller->view();
-        view->resize(900, 400);
-        view->show();
-        return controller;
-    }
-    QovClassicPlaylistModel* model() const { return controller->model(); }
     QHeaderView* header() const { return controller->table()->horizontalHeader(); }
 
     // The texts of a column (by identifier), row by row.
@@ -57,9 +46,6 @@ protected:
         return out;
     }
     QString stored() const { return QString::fromUtf8(cfg_columns.get().get_ptr()); }
-
-    ClassicHost host;
-    QovClassicPlaylist* controller = nullptr;
 };
 
 metadb_handle_list albums() {
@@ -165,7 +151,7 @@ TEST_F(PlaylistElement, MarksThePlayingTrackAndQueuePositionsAcrossPlaylists) {
     EXPECT_EQ(controller->playingRow(), 1);
     EXPECT_TRUE(model()->data(model()->index(1, 1), QovClassicPlaylistModel::PlayingRowRole).toBool());
     EXPECT_EQ(model()->cellText(1, 0), "  \u25B6");
-    host.player.playback->paused = true;
+    host.playback->paused = true;
     EXPECT_EQ(model()->cellText(1, 0), "  \u275A\u275A");
 
     host.playlists->setPlayingLocation(other, 0);

@@ -32,26 +32,6 @@ namespace {
 namespace vk = platform::vk;
 using Names = std::vector<std::string>;
 
-// Another component's lock: the same answers, but not ours.
-class ForeignLock : public playlist_lock {
-public:
-    bool query_items_add(size_t, const metadb_handle_list&, const bit_array&) override { return false; }
-    bool query_items_reorder(const size_t*, size_t) override { return false; }
-    bool query_items_remove(const bit_array&, bool) override { return false; }
-    bool query_item_replace(size_t, const service_ptr_t<metadb_handle>&,
-                            const service_ptr_t<metadb_handle>&) override {
-        return false;
-    }
-    bool query_playlist_rename(const char*, size_t) override { return false; }
-    bool query_playlist_remove() override { return false; }
-    bool execute_default_action(size_t) override { return false; }
-    void on_playlist_index_change(size_t) override {}
-    void on_playlist_remove() override {}
-    void get_lock_name(cvk::string_base& out) override { out.set_string("Other"); }
-    void show_ui() override {}
-    uint32_t get_filter_mask() override { return 0xFF; }
-};
-
 class TabsElement : public ::testing::Test {
 protected:
     TabsElement() { startClosedTracker(); }
@@ -110,8 +90,8 @@ protected:
 };
 
 TEST_F(TabsElement, FollowsThePlaylistsAndRedrawsOnlyWhatChanged) {
-    host.playlist("Road Trip");
-    host.playlist("Evening");
+    host.addPlaylist("Road Trip");
+    host.addPlaylist("Evening");
     host.playlists->set_active_playlist(1);
     show();
     EXPECT_EQ(strip()->names(), (QStringList{"Road Trip", "Evening"}));
@@ -131,7 +111,7 @@ TEST_F(TabsElement, FollowsThePlaylistsAndRedrawsOnlyWhatChanged) {
     EXPECT_EQ(paints.count, 0);
 
     host.playlists->playlist_rename(0, "Road", SIZE_MAX);
-    host.playlist("Night");
+    host.addPlaylist("Night");
     toggleLock(2, false);
     controller->refresh();
     EXPECT_EQ(strip()->names(), (QStringList{"Road", "Evening", "Night"}));
@@ -146,8 +126,8 @@ TEST_F(TabsElement, FollowsThePlaylistsAndRedrawsOnlyWhatChanged) {
 }
 
 TEST_F(TabsElement, ClicksSwitchCreateRenameAndClose) {
-    host.playlist("One");
-    host.playlist("Two");
+    host.addPlaylist("One");
+    host.addPlaylist("Two");
     cfg_tabClose.set(1);
     show();
     QTest::mouseClick(strip(), Qt::LeftButton, {}, centre(1));
@@ -191,9 +171,9 @@ TEST_F(TabsElement, ClicksSwitchCreateRenameAndClose) {
 }
 
 TEST_F(TabsElement, DraggingATabReordersThePlaylists) {
-    host.playlist("A");
-    host.playlist("B");
-    host.playlist("C");
+    host.addPlaylist("A");
+    host.addPlaylist("B");
+    host.addPlaylist("C");
     show();
     const QPoint from = centre(0);
     QTest::mousePress(strip(), Qt::LeftButton, {}, from);
@@ -212,7 +192,7 @@ TEST_F(TabsElement, DraggingATabReordersThePlaylists) {
 }
 
 TEST_F(TabsElement, OverflowingTabsScrollByTheArrowsWhichSelectNothing) {
-    for (int i = 0; i < 1000; ++i) host.playlist(("Playlist " + std::to_string(i)).c_str());
+    for (int i = 0; i < 1000; ++i) host.addPlaylist(("Playlist " + std::to_string(i)).c_str());
     host.playlists->set_active_playlist(0);
     show(300);
     const TabStripLayout& s = strip()->strip();
@@ -244,8 +224,8 @@ TEST_F(TabsElement, TheMenuOffersWhatTheTabAllows) {
     EXPECT_EQ(titles(*empty), (QStringList{"New Playlist", "-", "Recently Closed"}));
     EXPECT_FALSE(empty->actions().last()->isEnabled());
 
-    host.playlist("Kept", {tagged("/music/a.flac")});
-    host.playlist("Gone", {tagged("/music/b.flac"), tagged("/music/c.flac")});
+    host.addPlaylist("Kept", {tagged("/music/a.flac")});
+    host.addPlaylist("Gone", {tagged("/music/b.flac"), tagged("/music/c.flac")});
     host.playlists->remove_playlist(1);
     controller->refresh();
     toggleLock(0, false);
@@ -263,7 +243,7 @@ TEST_F(TabsElement, TheMenuOffersWhatTheTabAllows) {
     controller->refresh();
     EXPECT_EQ(titles(*strip()->menuAt(centre(0)))[4], QStringLiteral("Lock Playlist"));
     // No menu over the arrows.
-    for (int i = 0; i < 40; ++i) host.playlist("More");
+    for (int i = 0; i < 40; ++i) host.addPlaylist("More");
     controller->refresh();
     EXPECT_FALSE(strip()->menuAt({395, 12}));
 }
@@ -288,18 +268,16 @@ bool drop(QWidget* strip, QPoint at, const QMimeData& data) {
 }
 
 TEST_F(TabsElement, DroppedFilesGoToTheirTabOrToANewActivePlaylist) {
-    host.playlist("First");
-    host.playlist("Second");
+    host.addPlaylist("First");
+    host.addPlaylist("Second");
     host.playlists->set_active_playlist(0);
-    host.incoming->files = {{"/music/a.flac", tagged("/music/a.flac")},
-                            {"/music/b.flac", tagged("/music/b.flac")}};
     show();
 
     const std::unique_ptr<QMimeData> two(files({"/music/a.flac", "/music/b.flac"}));
     ASSERT_TRUE(drop(strip(), centre(1), *two));
-    EXPECT_EQ(host.incoming->lastFlags, 6u);
+    EXPECT_EQ(host.incoming->requests.back().flags, 6u);
     QTest::qWait(20);
-    EXPECT_EQ(host.itemPaths(1), (Names{"file:///music/a.flac", "file:///music/b.flac"}));
+    EXPECT_EQ(host.paths(1), (Names{"file:///music/a.flac", "file:///music/b.flac"}));
     EXPECT_EQ(active(), 0u);  // a drop on a tab does not switch to it
     EXPECT_EQ(strip()->dropIndex(), QovClassicTabsView::kNoDrop);
 
@@ -307,14 +285,14 @@ TEST_F(TabsElement, DroppedFilesGoToTheirTabOrToANewActivePlaylist) {
     QTest::qWait(20);
     EXPECT_EQ(host.playlistNames(), (Names{"First", "Second", "New Playlist"}));
     EXPECT_EQ(active(), 2u);
-    EXPECT_EQ(host.itemPaths(2).size(), 2u);
+    EXPECT_EQ(host.paths(2).size(), 2u);
 
     // Dropped on a playlist that is gone by the time the files are read: a new one.
     ASSERT_TRUE(drop(strip(), centre(2), *two));
     host.playlists->remove_playlist(2);
     QTest::qWait(20);
     EXPECT_EQ(host.playlistNames(), (Names{"First", "Second", "New Playlist"}));
-    EXPECT_EQ(host.itemPaths(2).size(), 2u);
+    EXPECT_EQ(host.paths(2).size(), 2u);
 
     // A refusing player leaves everything as it was.
     host.playlists->refuseCreate = true;
@@ -328,9 +306,9 @@ TEST_F(TabsElement, DroppedFilesGoToTheirTabOrToANewActivePlaylist) {
 }
 
 TEST_F(TabsElement, DraggedTracksFromAClassicViewAndTheSpringLoadedSwitch) {
-    host.playlist("Source", {tagged("/music/a.flac"), tagged("/music/b.flac")});
-    host.playlist("Target");
-    host.playlist("Third");
+    host.addPlaylist("Source", {tagged("/music/a.flac"), tagged("/music/b.flac")});
+    host.addPlaylist("Target");
+    host.addPlaylist("Third");
     host.playlists->set_active_playlist(0);
     show();
 
@@ -340,14 +318,14 @@ TEST_F(TabsElement, DraggedTracksFromAClassicViewAndTheSpringLoadedSwitch) {
     EXPECT_FALSE(drop(strip(), centre(1), rows));
     host.playlists->playlist_set_selection(0, bit_array_true(), bit_array_one(1));
     ASSERT_TRUE(drop(strip(), centre(1), rows));
-    EXPECT_EQ(host.itemPaths(1), (Names{"file:///music/b.flac"}));
+    EXPECT_EQ(host.paths(1), (Names{"file:///music/b.flac"}));
 
     QMimeData library;
     setDraggedRows(library, {kLibraryRows});
     g_drag.begin(SIZE_MAX, {}, {tagged("/music/x.flac")});
     ASSERT_TRUE(drop(strip(), centre(2), library));
     g_drag.reset();
-    EXPECT_EQ(host.itemPaths(2), (Names{"file:///music/x.flac"}));
+    EXPECT_EQ(host.paths(2), (Names{"file:///music/x.flac"}));
 
     // Hovering a drag over another tab opens it after a while; moving on
     // starts the wait again.
@@ -372,7 +350,7 @@ TEST_F(TabsElement, DraggedTracksFromAClassicViewAndTheSpringLoadedSwitch) {
 }
 
 TEST_F(TabsElement, ShortcutsActByKeyPositionWithExactModifiers) {
-    for (const char* n : {"One", "Two", "Three"}) host.playlist(n);
+    for (const char* n : {"One", "Two", "Three"}) host.addPlaylist(n);
     host.playlists->set_active_playlist(0);
     show();
     strip()->setFocus();
@@ -422,8 +400,8 @@ TEST_F(TabsElement, ShortcutsActByKeyPositionWithExactModifiers) {
 }
 
 TEST_F(TabsElement, CommandJShowsThePlayingItemInItsPlaylist) {
-    host.playlist("Other");
-    host.playlist("Playing", {tagged("/music/a.flac"), tagged("/music/b.flac"), tagged("/music/c.flac")});
+    host.addPlaylist("Other");
+    host.addPlaylist("Playing", {tagged("/music/a.flac"), tagged("/music/b.flac"), tagged("/music/c.flac")});
     host.playlists->set_active_playlist(0);
     host.playlists->playlist_set_selection(1, bit_array_true(), bit_array_true());
     host.playlists->setPlayingLocation(1, 2);
@@ -440,8 +418,8 @@ TEST_F(TabsElement, CommandJShowsThePlayingItemInItsPlaylist) {
 
 TEST_F(TabsElement, TheStripReadsAsTabsWithLocksCloseBoxesAndArrows) {
     cfg_tabClose.set(1);
-    host.playlist("Road Trip");
-    host.playlist("Locked One");
+    host.addPlaylist("Road Trip");
+    host.addPlaylist("Locked One");
     host.playlists->set_active_playlist(0);
     toggleLock(1, false);
     show();
@@ -465,7 +443,7 @@ TEST_F(TabsElement, TheStripReadsAsTabsWithLocksCloseBoxesAndArrows) {
     EXPECT_EQ(locked->child(0)->parent(), locked);
     EXPECT_EQ(tree->indexOfChild(locked), 1);
 
-    for (int i = 0; i < 20; ++i) host.playlist("Filler");
+    for (int i = 0; i < 20; ++i) host.addPlaylist("Filler");
     controller->refresh();
     ASSERT_EQ(tree->childCount(), 24);
     EXPECT_EQ(tree->child(22)->text(QAccessible::Name), QStringLiteral("Scroll Tabs Left"));
@@ -483,7 +461,7 @@ protected:
 };
 
 TEST_F(Locks, ALockRefusesChangesButRenamingAndSurvivesAsAMarker) {
-    const size_t p = host.playlist("Kept", {tagged("/music/a.flac"), tagged("/music/b.flac")});
+    const size_t p = host.addPlaylist("Kept", {tagged("/music/a.flac"), tagged("/music/b.flac")});
     toggleLock(p, false);
     EXPECT_TRUE(host.playlists->playlist_lock_is_present(p));
     EXPECT_TRUE(isLockedByUs(p));
@@ -502,7 +480,7 @@ TEST_F(Locks, ALockRefusesChangesButRenamingAndSurvivesAsAMarker) {
     EXPECT_FALSE(host.playlists->remove_playlist(p));
     EXPECT_TRUE(host.playlists->playlist_replace_item(p, 0, tagged("/music/z.flac")));
     EXPECT_TRUE(host.playlists->playlist_rename(p, "Renamed", SIZE_MAX));
-    EXPECT_EQ(host.itemPaths(p), (Names{"file:///music/z.flac", "file:///music/b.flac"}));
+    EXPECT_EQ(host.paths(p), (Names{"file:///music/z.flac", "file:///music/b.flac"}));
 
     // Locking twice does nothing more.
     toggleLock(p, false);
@@ -516,8 +494,9 @@ TEST_F(Locks, ALockRefusesChangesButRenamingAndSurvivesAsAMarker) {
 }
 
 TEST_F(Locks, AnotherComponentsLockStaysButOurMarkerGoes) {
-    const size_t p = host.playlist("Theirs");
-    ASSERT_TRUE(host.playlists->playlist_lock_install(p, service_new<ForeignLock>()));
+    const size_t p = host.addPlaylist("Theirs");
+    // Another component's lock: the same answers as ours, but not ours.
+    ASSERT_TRUE(host.playlists->playlist_lock_install(p, service_new<RefusingLock>(0xFF, "Other")));
     // Locking over it: the player refuses, the user hears it, nothing is kept.
     toggleLock(p, false);
     EXPECT_EQ(host.beeps, 1);
@@ -532,17 +511,17 @@ TEST_F(Locks, AnotherComponentsLockStaysButOurMarkerGoes) {
 }
 
 TEST_F(Locks, StartUpLocksEveryMarkedPlaylistThatHasNoLock) {
-    const size_t plain = host.playlist("Plain");
-    const size_t marked = host.playlist("Marked");
-    const size_t newer = host.playlist("Newer");
-    const size_t theirs = host.playlist("Theirs");
+    const size_t plain = host.addPlaylist("Plain");
+    const size_t marked = host.addPlaylist("Marked");
+    const size_t newer = host.addPlaylist("Newer");
+    const size_t theirs = host.addPlaylist("Theirs");
     const uint8_t one = 1;
     const uint8_t future[] = {0x02, 0xFF, 0x00, 0x7E};
     host.playlists->playlist_set_property(marked, kLockProperty, &one, 1);
     // Written by a newer version, or damaged: the marker is there, so it counts.
     host.playlists->playlist_set_property(newer, kLockProperty, future, sizeof future);
     host.playlists->playlist_set_property(theirs, kLockProperty, &one, 1);
-    const service_ptr_t<playlist_lock> foreign = service_new<ForeignLock>();
+    const service_ptr_t<playlist_lock> foreign = service_new<RefusingLock>(0xFF, "Other");
     host.playlists->playlist_lock_install(theirs, foreign);
 
     reinstallLocks();
@@ -561,7 +540,7 @@ TEST_F(Locks, TwelveRemovedPlaylistsLeaveTheLastTenNewestRestoredFirst) {
     startClosedTracker();
     for (int i = 0; i < 12; ++i) {
         const std::string name = "P" + std::to_string(i);
-        host.playlist(name.c_str(), {tagged("/music/" + name + ".flac")});
+        host.addPlaylist(name.c_str(), {tagged("/music/" + name + ".flac")});
     }
     ASSERT_TRUE(host.playlists->remove_playlists(bit_array_true()));
     ASSERT_EQ(g_closed.entries().size(), 10u);
@@ -571,7 +550,7 @@ TEST_F(Locks, TwelveRemovedPlaylistsLeaveTheLastTenNewestRestoredFirst) {
     restoreClosed(SIZE_MAX);
     restoreClosed(SIZE_MAX);
     EXPECT_EQ(host.playlistNames(), (Names{"P11", "P10"}));
-    EXPECT_EQ(host.itemPaths(1), (Names{"file:///music/P10.flac"}));
+    EXPECT_EQ(host.paths(1), (Names{"file:///music/P10.flac"}));
     EXPECT_EQ(host.playlists->get_active_playlist(), 1u);
     restoreClosed(0);
     EXPECT_EQ(host.playlistNames().back(), "P2");

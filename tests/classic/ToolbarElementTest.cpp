@@ -63,8 +63,9 @@ TEST_F(ToolbarElement, TransportButtonsCallThePlayer) {
     button("Next")->click();
     button("Previous")->click();
     button("Random")->click();
-    EXPECT_EQ(pc.starts, (std::vector<PC::t_track_command>{PC::track_command_play, PC::track_command_next,
-                                                           PC::track_command_prev, PC::track_command_rand}));
+    EXPECT_EQ(pc.commands,
+              (std::vector<PC::t_track_command>{PC::track_command_play, PC::track_command_next,
+                                                PC::track_command_prev, PC::track_command_rand}));
 
     pc.playing = tagged("/music/a.flac");
     button("Pause")->click();
@@ -72,7 +73,7 @@ TEST_F(ToolbarElement, TransportButtonsCallThePlayer) {
     EXPECT_TRUE(pc.paused);  // pausing never toggles
     button("Play")->click();
     EXPECT_FALSE(pc.paused);  // resumed, not restarted
-    EXPECT_EQ(pc.starts.size(), 4u);
+    EXPECT_EQ(pc.commands.size(), 4u);
     button("Stop")->click();
     EXPECT_EQ(pc.stops, 1);
 }

@@ -49,8 +49,8 @@ TEST(OvixElements, NamesAndIdentities) {
 
 TEST(OvixElements, EachPlacementIsAControllerOfItsOwn) {
     OvixTestHost host;
-    const size_t first = host.addPlaylist("One", {albumTrack("X", "a")});
-    host.addPlaylist("Two", {albumTrack("X", "a"), albumTrack("X", "b")});
+    const size_t first = host.showPlaylist("One", {albumTrack("X", "a")});
+    host.showPlaylist("Two", {albumTrack("X", "a"), albumTrack("X", "b")});
     auto element = service_new<el_playlist>();
     service_ptr_t<service_base> a = element->instantiate({});
     service_ptr_t<service_base> b = element->instantiate({});

@@ -42,11 +42,11 @@ protected:
 };
 
 TEST_F(OvixFooter, TotalsOfTheActivePlaylist) {
-    host.addPlaylist("Mix", {memoryTrack("a.flac", {}, 200, 5'000'000),
-                             memoryTrack("b.flac", {}, 100.4, 3'000'000), memoryTrack("c.flac", {}, 0, -1)});
+    host.showPlaylist("Mix", {memoryTrack("a.flac", {}, 200, 5'000'000),
+                              memoryTrack("b.flac", {}, 100.4, 3'000'000), memoryTrack("c.flac", {}, 0, -1)});
     QovOvixFooter& f = show();
     EXPECT_EQ(f.statsLabel()->text(), QStringLiteral("3 / 5:00 / 8 MB"));
-    host.addPlaylist("Empty", {});
+    host.showPlaylist("Empty", {});
     f.refresh();
     EXPECT_EQ(f.statsLabel()->text(), QStringLiteral("0 / 0:00 / Zero KB"));
     host.playlists->set_active_playlist(SIZE_MAX);
@@ -55,12 +55,12 @@ TEST_F(OvixFooter, TotalsOfTheActivePlaylist) {
 }
 
 TEST_F(OvixFooter, QuickSearchSelectsAndRevealsTheFirstMatchAcrossCaseAndAccents) {
-    const size_t p = host.addPlaylist("Mix", {song("Alpha", "Intro", "First"),
-                                              song("Drums",
-                                                   "B\xc3\xa9"
-                                                   "at It",
-                                                   "X"),
-                                              song("BEAT", "Two", "Y"), song("Zed", "End", "Beats")});
+    const size_t p = host.showPlaylist("Mix", {song("Alpha", "Intro", "First"),
+                                               song("Drums",
+                                                    "B\xc3\xa9"
+                                                    "at It",
+                                                    "X"),
+                                               song("BEAT", "Two", "Y"), song("Zed", "End", "Beats")});
     QovOvixFooter& f = show();
     EnsureVisibleLog log;
     QTest::keyClicks(f.searchField(), QStringLiteral("beat"));
@@ -77,7 +77,8 @@ TEST_F(OvixFooter, QuickSearchSelectsAndRevealsTheFirstMatchAcrossCaseAndAccents
 }
 
 TEST_F(OvixFooter, RemoveTakesTheSelectionAndAddAsksTheHost) {
-    const size_t p = host.addPlaylist("Mix", {song("A", "1", "X"), song("A", "2", "X"), song("A", "3", "X")});
+    const size_t p =
+        host.showPlaylist("Mix", {song("A", "1", "X"), song("A", "2", "X"), song("A", "3", "X")});
     QovOvixFooter& f = show();
     f.onRemove();
     EXPECT_EQ(host.playlists->playlist_get_item_count(p), 3u);

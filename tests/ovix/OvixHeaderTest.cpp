@@ -87,7 +87,8 @@ TEST_F(OvixHeader, PlayingShowsTheTrackAndTheTime) {
 TEST_F(OvixHeader, PlayResumesWhenPausedStartsWhenStoppedAndLeavesPlayingAlone) {
     QovOvixHeader& h = show();
     h.onPlay();
-    EXPECT_EQ(host.playback->commands, (std::vector<int>{playback_control::track_command_play}));
+    using PC = playback_control;
+    EXPECT_EQ(host.playback->commands, (std::vector<PC::t_track_command>{PC::track_command_play}));
 
     host.playback->play(track("Song"));
     h.onPause();
@@ -103,7 +104,9 @@ TEST_F(OvixHeader, PlayResumesWhenPausedStartsWhenStoppedAndLeavesPlayingAlone) 
     h.onPrev();
     h.onNext();
     h.onStop();
-    EXPECT_EQ(host.playback->commands, (std::vector<int>{1, 3, 2}));
+    EXPECT_EQ(host.playback->commands,
+              (std::vector<PC::t_track_command>{PC::track_command_play, PC::track_command_prev,
+                                                PC::track_command_next}));
     EXPECT_EQ(host.playback->stops, 1);
 }
 

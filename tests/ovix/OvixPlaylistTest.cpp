@@ -38,8 +38,8 @@ protected:
 
     // Two albums of two tracks each (rows: H 0 1 H 2 3), active.
     size_t fourTracks() {
-        return host.addPlaylist("Mix", {albumTrack("First", "One", 200.4), albumTrack("First", "Two", 200.4),
-                                        albumTrack("Second", "Three", 60), albumTrack("Second", "Four", 0)});
+        return host.showPlaylist("Mix", {albumTrack("First", "One", 200.4), albumTrack("First", "Two", 200.4),
+                                         albumTrack("Second", "Three", 60), albumTrack("Second", "Four", 0)});
     }
 
     QovOvixTableView* show() {
@@ -157,7 +157,7 @@ TEST_F(OvixPlaylist, ManyChangesInOneTurnRebuildOnce) {
 
 TEST_F(OvixPlaylist, FollowsTheActivePlaylistAndShowsNothingWithoutOne) {
     fourTracks();
-    const size_t other = host.addPlaylist("Other", numbered(3));
+    const size_t other = host.showPlaylist("Other", numbered(3));
     show();
     EXPECT_EQ(rows().itemToRow.size(), 3u);
     host.playlists->set_active_playlist(0);
@@ -234,7 +234,7 @@ TEST_F(OvixPlaylist, ReturnEnterAndDoubleClickPlayDeleteKeysRemove) {
 }
 
 TEST_F(OvixPlaylist, DraggedRowsMoveToTheGapTheyAreDroppedIn) {
-    const size_t p = host.addPlaylist("Numbers", numbered(6, 3));  // H 0 1 2 H 3 4 5
+    const size_t p = host.showPlaylist("Numbers", numbered(6, 3));  // H 0 1 2 H 3 4 5
     show();
     host.playlists->playlist_set_selection(p, bit_array_true(), bit_array_range(0, 2));
     ASSERT_TRUE(dragTo(1, rowTop(6)));  // above item 4
@@ -258,7 +258,7 @@ TEST_F(OvixPlaylist, DraggedRowsMoveToTheGapTheyAreDroppedIn) {
 }
 
 TEST_F(OvixPlaylist, RowsOfAnotherListAreNoFiles) {
-    const size_t p = host.addPlaylist("Numbers", numbered(3));
+    const size_t p = host.showPlaylist("Numbers", numbered(3));
     show();
     QMimeData rowsOnly;
     rowsOnly.setData(QString::fromLatin1(kRowsMimeType), encodeRowItems({0}));
@@ -293,7 +293,7 @@ TEST_F(OvixPlaylist, DroppedFilesArriveWhereTheyWereDroppedSelected) {
 
 TEST_F(OvixPlaylist, LateOrAbortedFilesAddNothing) {
     const size_t p = fourTracks();
-    const size_t other = host.addPlaylist("Other", {});
+    const size_t other = host.showPlaylist("Other", {});
     host.playlists->set_active_playlist(p);
     show();
     QMimeData files;
@@ -313,7 +313,7 @@ TEST_F(OvixPlaylist, LateOrAbortedFilesAddNothing) {
 }
 
 TEST_F(OvixPlaylist, ThePlayingTrackIsMarkedAndScrolledTo) {
-    const size_t p = host.addPlaylist("Long", numbered(200));
+    const size_t p = host.showPlaylist("Long", numbered(200));
     QovOvixTableView* view = show();
     auto* model = static_cast<OvixRowListModel*>(view->model());
     host.playItem(p, 150);
@@ -328,7 +328,7 @@ TEST_F(OvixPlaylist, ThePlayingTrackIsMarkedAndScrolledTo) {
     // The host asks every list to show an item: only one of the list's own playlist moves it.
     host.playlists->playlist_ensure_visible(p, 0);
     EXPECT_TRUE(view->viewport()->rect().intersects(view->visualRect(model->index(1, 0))));
-    host.addPlaylist("Elsewhere", numbered(3));
+    host.showPlaylist("Elsewhere", numbered(3));
     host.playlists->set_active_playlist(p);
     host.playlists->playlist_ensure_visible(1, 2);
     EXPECT_TRUE(view->viewport()->rect().intersects(view->visualRect(model->index(1, 0))));

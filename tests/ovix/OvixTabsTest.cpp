@@ -25,9 +25,9 @@ using platform::vk::RightArrow;
 class OvixTabs : public ::testing::Test {
 protected:
     OvixTabs() {
-        host.addPlaylist("A", {});
-        host.addPlaylist("B", {});
-        host.addPlaylist("C", {});
+        host.showPlaylist("A", {});
+        host.showPlaylist("B", {});
+        host.showPlaylist("C", {});
         host.playlists->set_active_playlist(0);
     }
     ~OvixTabs() override {
@@ -196,7 +196,7 @@ TEST_F(OvixTabs, AnotherWindowKeepsItsArrows) {
 }
 
 TEST_F(OvixTabs, OverflowingTabsScrollByWheelAndArrowsAndRevealTheActiveOne) {
-    for (int i = 0; i < 6; ++i) host.addPlaylist("A rather long playlist name", {});
+    for (int i = 0; i < 6; ++i) host.showPlaylist("A rather long playlist name", {});
     host.playlists->set_active_playlist(0);
     QovOvixTabsView* v = show(300);
     ASSERT_TRUE(v->geometry().overflows());
@@ -219,7 +219,7 @@ TEST_F(OvixTabs, OverflowingTabsScrollByWheelAndArrowsAndRevealTheActiveOne) {
 }
 
 TEST_F(OvixTabs, ScreenReadersSeeEachTabAndWhichIsActive) {
-    for (int i = 0; i < 6; ++i) host.addPlaylist("A rather long playlist name", {});
+    for (int i = 0; i < 6; ++i) host.showPlaylist("A rather long playlist name", {});
     host.playlists->set_active_playlist(1);
     QovOvixTabsView* v = show(300);
     QAccessibleInterface* strip = QAccessible::queryAccessibleInterface(v);

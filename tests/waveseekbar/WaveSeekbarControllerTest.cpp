@@ -1,13 +1,13 @@
 // The seekbar's controller, view and page against a scripted player.
 
-#include "FakePlayer.h"
 #include "QovWaveSeekbarController.h"
 #include "QovWaveSeekbarPrefs.h"
 #include "QovWaveSeekbarView.h"
+#include "SeekbarPlayer.h"
 #include "SystemColors.h"
 #include "TestApplication.h"
-#include "WaveSeekbarSettings.h"
 #include "WaveformCache.h"
+#include "WaveSeekbarSettings.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -15,22 +15,11 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <thread>
 
 namespace {
 
 using namespace std::chrono_literals;
-
-// Generous: the bound only matters when something is wrong.
-bool spinUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 30s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 class WaveSeekbar : public ::testing::Test {
 protected:
@@ -53,23 +42,23 @@ protected:
         return service_new<FakeTrack>(path, length);
     }
 
-    FakePlayer player;
+    SeekbarPlayer player;
     QovWaveSeekbarController* controller = nullptr;
 };
 
 TEST_F(WaveSeekbar, ScansANewTrackAndShowsItAgainFromTheCache) {
     auto view = show();
     auto a = track("file:///a.flac");
-    player.playback->newTrack(a);
+    player.playback->play(a);
     EXPECT_DOUBLE_EQ(view->length(), 1.0);
     ASSERT_TRUE(spinUntil([&] { return view->waveform() && view->waveform()->complete; }));
     EXPECT_EQ(controller->currentJob(), nullptr);
     EXPECT_EQ(player.inputs->opened, 1);
 
-    player.playback->newTrack(track("file:///b.flac"));
+    player.playback->play(track("file:///b.flac"));
     EXPECT_EQ(view->waveform(), nullptr);
     ASSERT_TRUE(spinUntil([&] { return player.inputs->opened == 2; }));
-    player.playback->newTrack(a);
+    player.playback->play(a);
     EXPECT_NE(view->waveform(), nullptr);  // at once, without a scan
     EXPECT_EQ(controller->currentJob(), nullptr);
     spinUntil([] { return false; }, 100ms);
@@ -85,7 +74,7 @@ TEST_F(WaveSeekbar, StartsOnTheTrackAlreadyPlaying) {
 
 TEST_F(WaveSeekbar, OnlyAStopForGoodClearsTheBar) {
     auto view = show();
-    player.playback->newTrack(track("file:///a.flac"));
+    player.playback->play(track("file:///a.flac"));
     ASSERT_TRUE(spinUntil([&] { return view->waveform() && view->waveform()->complete; }));
 
     player.playback->stopWith(playback_control::stop_reason_starting_another);
@@ -99,7 +88,7 @@ TEST_F(WaveSeekbar, OnlyAStopForGoodClearsTheBar) {
 
 TEST_F(WaveSeekbar, ALateCompleteSummaryIsCachedButNotShown) {
     auto view = show();
-    player.playback->newTrack(track("file:///first.flac"));
+    player.playback->play(track("file:///first.flac"));
     // The scan finishes and queues its result (its thread lets go of the job
     // as it ends); the main loop has not run it yet.
     const std::weak_ptr<wave::ScanJob> first = controller->currentJob();
@@ -107,7 +96,7 @@ TEST_F(WaveSeekbar, ALateCompleteSummaryIsCachedButNotShown) {
     while (first.use_count() > 1 && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(5ms);
     ASSERT_EQ(first.use_count(), 1);
     player.inputs->refuse = true;
-    player.playback->newTrack(track("file:///second.flac"));
+    player.playback->play(track("file:///second.flac"));
 
     ASSERT_TRUE(spinUntil([&] { return wave::cacheLookup("file:///first.flac|0") != nullptr; }));
     EXPECT_EQ(view->waveform(), nullptr);
@@ -122,7 +111,7 @@ TEST_F(WaveSeekbar, TwentyTrackChangesASecondLeaveOnlyTheLastTracksWaveform) {
     service_ptr_t<metadb_handle> last;
     for (int i = 0; i < 40; ++i) {
         last = track(("file:///t" + std::to_string(i) + ".flac").c_str(), 4.0);
-        player.playback->newTrack(last);
+        player.playback->play(last);
         jobs.push_back(controller->currentJob());
         spinUntil([] { return false; }, 50ms);
     }
@@ -138,7 +127,7 @@ TEST_F(WaveSeekbar, TwentyTrackChangesASecondLeaveOnlyTheLastTracksWaveform) {
 
 TEST_F(WaveSeekbar, TickFollowsPlaybackOnlyWhilePlaying) {
     auto view = show();
-    player.playback->newTrack(track("file:///a.flac", 100));
+    player.playback->play(track("file:///a.flac", 100));
     player.playback->position = 42;
     player.playback->canSeek = false;
     controller->tick();
@@ -159,7 +148,7 @@ TEST_F(WaveSeekbar, DragSeeksOnceOnReleaseWhereTheWaveIs) {
         player.playback->seeks.clear();
         player.playback->canSeek = true;
         auto view = show(sideTimes);
-        player.playback->newTrack(track("file:///a.flac", 100));
+        player.playback->play(track("file:///a.flac", 100));
         controller->tick();
         QTest::mousePress(view, Qt::LeftButton, {}, QPoint(100, 20));
         QTest::mouseMove(view, QPoint(200, 20));
@@ -201,7 +190,7 @@ TEST_F(WaveSeekbar, PageWritesColoursAndResetsToTheSystem) {
 TEST_F(WaveSeekbar, ColoursTriedInTheDialogShowAtOnceAndCancelPutsTheSettingBack) {
     cfg_colorPlayed.set("");
     auto view = show();
-    player.playback->newTrack(track("file:///a.flac", 100));
+    player.playback->play(track("file:///a.flac", 100));
     auto full = std::make_shared<wave::Waveform>();
     std::fill(full->rms.begin(), full->rms.end(), 1.0f);
     view->setWaveform(full);

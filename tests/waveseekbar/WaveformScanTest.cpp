@@ -1,9 +1,9 @@
-#include "FakePlayer.h"
-#include "WaveformCache.h"
-#include "WaveformScan.h"
 #include "console.h"
 #include "input.h"
 #include "main_thread_callback.h"
+#include "SeekbarPlayer.h"
+#include "WaveformCache.h"
+#include "WaveformScan.h"
 
 #include <QTemporaryDir>
 

@@ -14,8 +14,10 @@
 
 class MemoryTrack : public metadb_handle {
 public:
+    // A path without a scheme is a local file.
     explicit MemoryTrack(titleformat::TrackInfo info)
-        : _info(std::move(info)), _location("file://" + _info.path) {}
+        : _info(std::move(info)),
+          _location(_info.path.find("://") == std::string::npos ? "file://" + _info.path : _info.path) {}
 
     const titleformat::TrackInfo& info() const { return _info; }
 
