@@ -2,18 +2,7 @@
 
 #include "service_factory.h"
 
-// The binding layer's part: this executable is a module with its own list.
-service_factory_base* service_factory_base::__internal__list = nullptr;
-
 namespace {
-
-service_factory_base* nthOfClass(service_class_ref c, size_t index) {
-    if (!c) return nullptr;
-    const GUID& guid = reinterpret_cast<service_factory_base*>(c)->get_class_guid();
-    for (auto* f = service_factory_base::__internal__list; f; f = f->get_next())
-        if (f->get_class_guid() == guid && index-- == 0) return f;
-    return nullptr;
-}
 
 class QueueRecorder : public playback_queue_callback {
 public:
@@ -28,25 +17,6 @@ std::string numbers(const size_t* values, size_t count) {
 }
 
 }  // namespace
-
-service_class_ref service_factory_base::enum_find_class(const GUID& guid) {
-    for (auto* f = __internal__list; f; f = f->get_next())
-        if (f->get_class_guid() == guid) return reinterpret_cast<service_class_ref>(f);
-    return nullptr;
-}
-
-size_t service_factory_base::enum_get_count(service_class_ref c) {
-    size_t count = 0;
-    while (nthOfClass(c, count)) ++count;
-    return count;
-}
-
-bool service_factory_base::enum_create(service_ptr_t<service_base>& out, service_class_ref c, size_t index) {
-    service_factory_base* f = nthOfClass(c, index);
-    if (!f) return false;
-    f->instance_create(out);
-    return true;
-}
 
 std::vector<playback_queue_callback::t_change_origin>& queueChanges() {
     static std::vector<playback_queue_callback::t_change_origin> changes;
