@@ -1,10 +1,10 @@
 #include "Console.h"
 #include "ConsoleWindow.h"
 #include "FixtureLayout.h"
+#include "ScriptRunFixture.h"
 
 #include <QApplication>
 #include <QImage>
-#include <QProcess>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -13,28 +13,6 @@
 #include <thread>
 
 namespace {
-
-struct HostRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-HostRun runHost(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(QOV_QUORVANE_BINARY), args);
-    HostRun r;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        r.err = QStringLiteral("timed out");
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
 
 QString profileArg(const FixtureLayout& layout) {
     return QString::fromStdString(layout.profile().string());

@@ -17,25 +17,30 @@ void ScriptRun::write(const char* name, const char* text) const {
     f.write(text);
 }
 
-HostRun ScriptRun::run(const QString& script, QStringList extra) const {
+HostRun runHost(const QStringList& args) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QUORVANE_AUDIO"), QStringLiteral("null"));
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(QOV_QUORVANE_BINARY),
-            QStringList{QStringLiteral("--profile"), QString::fromStdString(layout.profile().string()),
-                        QStringLiteral("--script"), script} +
-                extra);
+    p.start(QStringLiteral(QOV_QUORVANE_BINARY), args);
     HostRun r;
-    if (!p.waitForFinished(60000)) {
+    if (!p.waitForFinished(120000)) {
         p.kill();
         p.waitForFinished();
         r.err = QStringLiteral("timed out");
         return r;
     }
     r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+HostRun ScriptRun::run(const QString& script, QStringList extra) const {
+    return runHost(QStringList{QStringLiteral("--profile"), QString::fromStdString(layout.profile().string()),
+                               QStringLiteral("--script"), script} +
+                   extra);
 }
 
 QJsonObject ScriptRun::readDump(const char* name) const {

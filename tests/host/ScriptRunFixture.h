@@ -14,8 +14,13 @@
 
 struct HostRun {
     int exitCode = -1;
+    QString out;
     QString err;
 };
+
+// Runs the host binary offscreen and silent with `args`, for a minute or two
+// at the most.
+HostRun runHost(const QStringList& args);
 
 class ScriptRun : public ::testing::Test {
 protected:

@@ -2,16 +2,15 @@
 // through the four elements, read back from the player's state and the
 // elements' accessible trees in the dumps.
 
+#include "ScriptRunFixture.h"
+
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -20,23 +19,13 @@
 
 namespace {
 
-struct HostRun {
-    int exitCode = -1;
-    QString err;
-};
-
-class OvixScript : public ::testing::Test {
+class OvixScript : public ScriptRun {
 protected:
-    QString path(const QString& name) const { return dir.filePath(name); }
-
-    void write(const QString& name, const QByteArray& text) const {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-    }
+    // The real bundles alone.
+    void SetUp() override {}
 
     // A tagged FLAC of a few seconds of a tone.
-    void track(const QString& name, const char* artist, const char* album, const char* title) const {
+    void track(const char* name, const char* artist, const char* album, const char* title) const {
         QDir().mkpath(QFileInfo(path(name)).absolutePath());
         const QString command = QStringLiteral(
                                     "'%1' -nostdin -v error -y -f lavfi -i sine=frequency=330:duration=6 "
@@ -46,34 +35,7 @@ protected:
         ASSERT_EQ(std::system(command.toUtf8().constData()), 0) << command.toStdString();
     }
 
-    HostRun run(const QString& script) const {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("QUORVANE_AUDIO"), QStringLiteral("null"));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(QOV_QUORVANE_BINARY),
-                {QStringLiteral("--profile"), path(QStringLiteral("profile")), QStringLiteral("--layout"),
-                 QStringLiteral("ovix"), QStringLiteral("--script"), path(script)});
-        HostRun r;
-        if (!p.waitForFinished(120000)) {
-            p.kill();
-            p.waitForFinished();
-            r.err = QStringLiteral("timed out");
-            return r;
-        }
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
-    }
-
-    QJsonObject dump(const QString& name) const {
-        QFile f(path(name));
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
-        return QJsonDocument::fromJson(f.readAll()).object();
-    }
-
-    QTemporaryDir dir;
+    HostRun runOvix(const char* script) const { return run(path(script), {"--layout", "ovix"}); }
 };
 
 QJsonObject activePlaylist(const QJsonObject& state) {
@@ -107,11 +69,11 @@ QJsonArray paths(std::initializer_list<QString> list) {
 }
 
 TEST_F(OvixScript, PlaysTogglesSearchesRenamesAndTakesDroppedFiles) {
-    track(QStringLiteral("music/a1.flac"), "Ann", "Alpha", "One");
-    track(QStringLiteral("music/a2.flac"), "Ann", "Alpha", "Two");
-    track(QStringLiteral("music/b1.flac"), "Bob", "Beta", "Three");
-    track(QStringLiteral("extra/c1.flac"), "Cy", "Gamma", "Four");
-    write(QStringLiteral("drive.qvs"),
+    track("music/a1.flac", "Ann", "Alpha", "One");
+    track("music/a2.flac", "Ann", "Alpha", "Two");
+    track("music/b1.flac", "Bob", "Beta", "Three");
+    track("extra/c1.flac", "Cy", "Gamma", "Four");
+    write("drive.qvs",
           "new-playlist Mix\n"
           "add music/a1.flac music/a2.flac music/b1.flac\n"
           "click ovix-playlist@\"2. Ann - Two\" double\n"
@@ -133,13 +95,13 @@ TEST_F(OvixScript, PlaysTogglesSearchesRenamesAndTakesDroppedFiles) {
           "wait 2\n"
           "dump out/dropped.json\n"
           "quit\n");
-    const HostRun r = run(QStringLiteral("drive.qvs"));
+    const HostRun r = runOvix("drive.qvs");
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const QString a1 = path(QStringLiteral("music/a1.flac")), a2 = path(QStringLiteral("music/a2.flac")),
-                  b1 = path(QStringLiteral("music/b1.flac")), c1 = path(QStringLiteral("extra/c1.flac"));
+    const QString a1 = path("music/a1.flac"), a2 = path("music/a2.flac"),
+                  b1 = path("music/b1.flac"), c1 = path("extra/c1.flac");
 
     // A double click on a row plays it; the header and the row say so.
-    const QJsonObject playing = dump(QStringLiteral("out/playing.json"));
+    const QJsonObject playing = readDump("out/playing.json");
     EXPECT_EQ(playing[QStringLiteral("playing")].toString(), a2);
     EXPECT_FALSE(node(playing, QStringLiteral("ovix-header"), QStringLiteral("Two")).isEmpty());
     EXPECT_TRUE(has(node(playing, QStringLiteral("ovix-header"), QStringLiteral("Play")), "checked"));
@@ -149,38 +111,38 @@ TEST_F(OvixScript, PlaysTogglesSearchesRenamesAndTakesDroppedFiles) {
         node(playing, QStringLiteral("ovix-playlist"), QStringLiteral("Bob - Beta, 1 / 0:06")).isEmpty());
 
     // Shuffle twice: on, then back to the first order.
-    const QJsonObject shuffled = dump(QStringLiteral("out/shuffled.json"));
+    const QJsonObject shuffled = readDump("out/shuffled.json");
     EXPECT_EQ(shuffled[QStringLiteral("playback_order")].toString(), QStringLiteral("Shuffle (tracks)"));
     EXPECT_TRUE(has(node(shuffled, QStringLiteral("ovix-header"), QStringLiteral("Shuffle")), "checked"));
-    const QJsonObject unshuffled = dump(QStringLiteral("out/unshuffled.json"));
+    const QJsonObject unshuffled = readDump("out/unshuffled.json");
     EXPECT_EQ(unshuffled[QStringLiteral("playback_order")].toString(), QStringLiteral("Default"));
     EXPECT_FALSE(has(node(unshuffled, QStringLiteral("ovix-header"), QStringLiteral("Shuffle")), "checked"));
 
     // The quick search selects the first track holding the text, whatever its case.
-    const QJsonObject searched = dump(QStringLiteral("out/searched.json"));
+    const QJsonObject searched = readDump("out/searched.json");
     EXPECT_EQ(activePlaylist(searched)[QStringLiteral("selection")].toArray(), QJsonArray{2});
     EXPECT_EQ(activePlaylist(searched)[QStringLiteral("focus")].toInt(), 2);
     EXPECT_TRUE(
         has(node(searched, QStringLiteral("ovix-playlist"), QStringLiteral("3. Bob - Three")), "selected"));
 
     // A double click on a tab renames its playlist.
-    const QJsonObject renamed = dump(QStringLiteral("out/renamed.json"));
+    const QJsonObject renamed = readDump("out/renamed.json");
     EXPECT_EQ(activePlaylist(renamed)[QStringLiteral("name")].toString(), QStringLiteral("Road trip"));
     EXPECT_TRUE(has(node(renamed, QStringLiteral("ovix-tabs"), QStringLiteral("Road trip")), "selected"));
     EXPECT_TRUE(r.err.contains(QStringLiteral("alert \"Rename playlist\" answered with button 1")));
 
     // Files dropped on a group's header go in front of its first track, selected.
-    const QJsonObject dropped = dump(QStringLiteral("out/dropped.json"));
+    const QJsonObject dropped = readDump("out/dropped.json");
     EXPECT_EQ(activePlaylist(dropped)[QStringLiteral("items")].toArray(), paths({c1, a1, a2, b1}));
     EXPECT_EQ(activePlaylist(dropped)[QStringLiteral("selection")].toArray(), QJsonArray{0});
     EXPECT_FALSE(node(dropped, QStringLiteral("ovix-playlist"), QStringLiteral("1. Cy - Four")).isEmpty());
 }
 
 TEST_F(OvixScript, KeysPlayRemoveAndSwitchPlaylists) {
-    track(QStringLiteral("music/a1.flac"), "Ann", "Alpha", "One");
-    track(QStringLiteral("music/a2.flac"), "Ann", "Alpha", "Two");
-    track(QStringLiteral("music/b1.flac"), "Bob", "Beta", "Three");
-    write(QStringLiteral("keys.qvs"),
+    track("music/a1.flac", "Ann", "Alpha", "One");
+    track("music/a2.flac", "Ann", "Alpha", "Two");
+    track("music/b1.flac", "Bob", "Beta", "Three");
+    write("keys.qvs",
           "new-playlist One\n"
           "add music/a1.flac music/a2.flac music/b1.flac\n"
           "new-playlist Two\n"
@@ -199,42 +161,42 @@ TEST_F(OvixScript, KeysPlayRemoveAndSwitchPlaylists) {
           "wait 0.4\n"
           "dump out/right.json\n"
           "quit\n");
-    const HostRun r = run(QStringLiteral("keys.qvs"));
+    const HostRun r = runOvix("keys.qvs");
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
 
-    const QJsonObject keys = dump(QStringLiteral("out/keys.json"));
+    const QJsonObject keys = readDump("out/keys.json");
     EXPECT_EQ(keys[QStringLiteral("active_playlist")].toInt(), 0);
-    EXPECT_EQ(keys[QStringLiteral("playing")].toString(), path(QStringLiteral("music/a1.flac")));
+    EXPECT_EQ(keys[QStringLiteral("playing")].toString(), path("music/a1.flac"));
     EXPECT_EQ(activePlaylist(keys)[QStringLiteral("items")].toArray(),
-              paths({path(QStringLiteral("music/b1.flac"))}));
+              paths({path("music/b1.flac")}));
     EXPECT_TRUE(has(node(keys, QStringLiteral("ovix-tabs"), QStringLiteral("One")), "selected"));
 
-    const QJsonObject right = dump(QStringLiteral("out/right.json"));
+    const QJsonObject right = readDump("out/right.json");
     EXPECT_EQ(right[QStringLiteral("active_playlist")].toInt(), 1);
     EXPECT_TRUE(has(node(right, QStringLiteral("ovix-tabs"), QStringLiteral("Two")), "selected"));
     EXPECT_FALSE(has(node(right, QStringLiteral("ovix-tabs"), QStringLiteral("One")), "selected"));
 }
 
 TEST_F(OvixScript, RowsDraggedWithinTheListReorderThePlaylist) {
-    track(QStringLiteral("music/a1.flac"), "Ann", "Alpha", "One");
-    track(QStringLiteral("music/a2.flac"), "Ann", "Alpha", "Two");
-    track(QStringLiteral("music/b1.flac"), "Bob", "Beta", "Three");
-    write(QStringLiteral("drag.qvs"),
+    track("music/a1.flac", "Ann", "Alpha", "One");
+    track("music/a2.flac", "Ann", "Alpha", "Two");
+    track("music/b1.flac", "Bob", "Beta", "Three");
+    write("drag.qvs",
           "new-playlist Mix\n"
           "add music/a1.flac music/a2.flac music/b1.flac\n"
           "click ovix-playlist@\"3. Bob - Three\"\n"
           "drag ovix-playlist@\"3. Bob - Three\" @\"Ann - Alpha, 2 / 0:12\"\n"
           "dump out/dragged.json\n"
           "quit\n");
-    const HostRun r = run(QStringLiteral("drag.qvs"));
+    const HostRun r = runOvix("drag.qvs");
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_FALSE(r.err.contains(QStringLiteral("without a drop"))) << r.err.toStdString();
 
     // Dropped on a group's header: in front of its first track, still selected.
-    const QJsonObject dragged = dump(QStringLiteral("out/dragged.json"));
+    const QJsonObject dragged = readDump("out/dragged.json");
     EXPECT_EQ(activePlaylist(dragged)[QStringLiteral("items")].toArray(),
-              paths({path(QStringLiteral("music/b1.flac")), path(QStringLiteral("music/a1.flac")),
-                     path(QStringLiteral("music/a2.flac"))}));
+              paths({path("music/b1.flac"), path("music/a1.flac"),
+                     path("music/a2.flac")}));
     EXPECT_EQ(activePlaylist(dragged)[QStringLiteral("selection")].toArray(), QJsonArray{0});
     QStringList shown;
     for (const QJsonValue& e : dragged[QStringLiteral("window")][QStringLiteral("elements")].toArray())
@@ -249,23 +211,23 @@ TEST_F(OvixScript, RowsDraggedWithinTheListReorderThePlaylist) {
 }
 
 TEST_F(OvixScript, QuittingWhileAHugeCoverLoadsEndsCleanly) {
-    track(QStringLiteral("big/song.flac"), "Ann", "Alpha", "Big");
+    track("big/song.flac", "Ann", "Alpha", "Big");
     {
         // Twenty megapixels beside the track: its cover.
         QImage cover(5472, 3648, QImage::Format_RGB32);
         QPainter p(&cover);
         p.fillRect(cover.rect(), QLinearGradient(0, 0, 5472, 3648));
         p.end();
-        ASSERT_TRUE(cover.save(path(QStringLiteral("big/cover.jpg")), "JPG", 95));
+        ASSERT_TRUE(cover.save(path("big/cover.jpg"), "JPG", 95));
     }
-    write(QStringLiteral("quit.qvs"),
+    write("quit.qvs",
           "new-playlist Big\n"
           "add big/song.flac\n"
           "play 0\n"
           "wait-until playing\n"
           "wait 0.26\n"
           "quit\n");
-    const HostRun r = run(QStringLiteral("quit.qvs"));
+    const HostRun r = runOvix("quit.qvs");
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
 }
 
