@@ -7,8 +7,5 @@
 #
 #   bench/classic_playlist.sh [tracks] [repetitions]
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build="${QOV_BUILD:-build}"
-[ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target classic_playlist_bench >/dev/null
+. "$(dirname "$0")/common.sh" classic_playlist_bench
 QT_QPA_PLATFORM=offscreen exec "$build/bench/classic_playlist_bench" "$@"

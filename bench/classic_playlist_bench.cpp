@@ -7,17 +7,17 @@
 //
 // usage: classic_playlist_bench [tracks] [repetitions]
 
+#include "BenchRun.h"
 #include "ClassicColumns.h"
 #include "ClassicRows.h"
 #include "ClassicSettings.h"
 #include "ConfigStore.h"
 #include "ConfigStoreService.h"
 #include "Console.h"
-#include "GeneratedTracks.h"
+#include "MemoryPlaylist.h"
 #include "PlaylistService.h"
 #include "QovClassicPlaylist.h"
 #include "std_api.h"
-#include "TitleformatService.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,57 +26,13 @@
 
 #include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <memory>
-#include <string>
+#include <optional>
 #include <vector>
 
 namespace {
-
-// A track whose info lives in memory, formatted by the host's engine as the
-// host's own track handles are.
-class MemoryTrack : public metadb_handle {
-public:
-    explicit MemoryTrack(titleformat::TrackInfo info)
-        : m_info(std::move(info)), m_location("file://" + m_info.path) {}
-    const char* get_path() const override { return m_location.c_str(); }
-    uint32_t get_subsong_index() const override { return 0; }
-    double get_length() const override { return m_info.length; }
-    t_filesize get_filesize() const override { return t_filesize(m_info.fileSize); }
-    bool format_title(titleformat_hook*, cvk::string_base& out,
-                      const service_ptr_t<titleformat_object>& script,
-                      titleformat_text_filter*) const override {
-        out.reset();
-        const auto* compiled = library::TitleformatScript::from(script);
-        if (!compiled) return false;
-        thread_local std::string buffer;
-        compiled->script().format(titleformat::TrackFields(m_info, nullptr, nullptr), buffer);
-        out.set_string(buffer.data(), buffer.size());
-        return true;
-    }
-
-private:
-    titleformat::TrackInfo m_info;
-    std::string m_location;
-};
-
-using Clock = std::chrono::steady_clock;
-
-template <class F>
-double timeMs(F&& work) {
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 double residentMiB() {
     std::ifstream statm("/proc/self/statm");
@@ -88,12 +44,10 @@ double residentMiB() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::size_t trackCount = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100'000;
-    const int repetitions = argc > 2 ? std::atoi(argv[2]) : 7;
-    if (trackCount == 0 || repetitions <= 0) {
-        std::fprintf(stderr, "usage: %s [tracks] [repetitions]\n", argv[0]);
-        return 2;
-    }
+    const std::optional<BenchRun> run = BenchRun::fromArgs(argc, argv, 7);
+    if (!run) return 2;
+    const std::size_t trackCount = run->tracks;
+    const int repetitions = run->repetitions;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir profile;
@@ -103,9 +57,7 @@ int main(int argc, char** argv) {
     cfg_columns.set(
         "playing\t60\nartistalbum\t250\ntitleartist\t400\nduration\t60\nplaycount\t70\npath\t450");
 
-    metadb_handle_list items;
-    for (auto& info : generatedPlaylist(trackCount))
-        items.push_back(service_new<MemoryTrack>(std::move(info)));
+    const metadb_handle_list items = generatedHandles(trackCount);
     auto& pm = playlists::hostPlaylistManager();
     const size_t playlist = pm.create_playlist("Bench", SIZE_MAX, SIZE_MAX);
     pm.playlist_add_items(playlist, items, bit_array_false());
@@ -115,13 +67,7 @@ int main(int argc, char** argv) {
     const auto group = qvn::std_api_get<titleformat_compiler>()->compile_safe(findGroup("album")->pattern);
     const QString home = QDir::homePath();
     std::size_t sink = 0;  // keeps the work observable
-    auto reference = [&] {
-        cvk::stringLite text;
-        for (const auto& item : items) {
-            item->format_title(nullptr, text, group, nullptr);
-            sink += text.get_length();
-        }
-    };
+    auto reference = [&] { sink += formatPlainly(items, {group}); };
     ClassicRows rows;
     auto rebuild = [&] {
         rows.build(items, group, home);

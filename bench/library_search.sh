@@ -6,8 +6,5 @@
 #
 #   bench/library_search.sh [tracks] [repetitions]
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build="${QOV_BUILD:-build}"
-[ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target library_search_bench >/dev/null
+. "$(dirname "$0")/common.sh" library_search_bench
 exec "$build/bench/library_search_bench" "$@"

@@ -6,6 +6,7 @@
 //
 // usage: library_search_bench [tracks] [repetitions]
 
+#include "BenchRun.h"
 #include "GeneratedTracks.h"
 #include "LibraryMatcher.h"
 #include "Script.h"
@@ -14,10 +15,9 @@
 #include <QString>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,13 +30,6 @@ const char* const kQueries[] = {
     "night",   "Velvet river", "ECHO gold 19",     "signal hollow ember",
     "Harbour", "Blüe wínter",  "glass paper 2001", "xyzzy",
 };
-
-using Clock = std::chrono::steady_clock;
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 std::vector<std::string> words(const std::string& query) {
     std::vector<std::string> out;
@@ -53,12 +46,10 @@ std::vector<std::string> words(const std::string& query) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::size_t trackCount = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100'000;
-    const int repetitions = argc > 2 ? std::atoi(argv[2]) : 9;
-    if (trackCount == 0 || repetitions <= 0) {
-        std::fprintf(stderr, "usage: %s [tracks] [repetitions]\n", argv[0]);
-        return 2;
-    }
+    const std::optional<BenchRun> run = BenchRun::fromArgs(argc, argv, 9);
+    if (!run) return 2;
+    const std::size_t trackCount = run->tracks;
+    const int repetitions = run->repetitions;
 
     // The search window's text per track, formatted once as on opening it.
     const Script haystack =
@@ -68,9 +59,9 @@ int main(int argc, char** argv) {
     for (const TrackInfo& track : generatedPlaylist(trackCount))
         texts.push_back(haystack.format(TrackFields(track)));
     LibraryMatcher matcher;
-    const auto foldStart = Clock::now();
-    for (const std::string& t : texts) matcher.add(t);
-    const double foldMs = std::chrono::duration<double, std::milli>(Clock::now() - foldStart).count();
+    const double foldMs = timeMs([&] {
+        for (const std::string& t : texts) matcher.add(t);
+    });
 
     // Every prefix of every query is one keystroke.
     std::vector<std::string> keystrokes;
@@ -100,13 +91,8 @@ int main(int argc, char** argv) {
 
     std::vector<double> matchTimes, plainTimes;
     for (int r = 0; r < repetitions; ++r) {
-        auto t0 = Clock::now();
-        matching();
-        auto t1 = Clock::now();
-        plain();
-        auto t2 = Clock::now();
-        matchTimes.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count() / keystrokes.size());
-        plainTimes.push_back(std::chrono::duration<double, std::milli>(t2 - t1).count() / keystrokes.size());
+        matchTimes.push_back(timeMs(matching) / keystrokes.size());
+        plainTimes.push_back(timeMs(plain) / keystrokes.size());
     }
     const double m = median(matchTimes), p = median(plainTimes);
     std::printf("tracks %zu, keystrokes %zu, repetitions %d (sink %zu)\n", texts.size(), keystrokes.size(),

@@ -6,8 +6,5 @@
 #
 #   bench/ovix_playlist.sh [tracks] [repetitions]
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build="${QOV_BUILD:-build}"
-[ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target ovix_playlist_bench >/dev/null
+. "$(dirname "$0")/common.sh" ovix_playlist_bench
 QT_QPA_PLATFORM=offscreen exec "$build/bench/ovix_playlist_bench" "$@"

@@ -6,8 +6,8 @@
 //
 // usage: ovix_playlist_bench [tracks] [repetitions]
 
-#include "GeneratedTracks.h"
-#include "MemoryTrack.h"
+#include "BenchRun.h"
+#include "MemoryPlaylist.h"
 #include "OvixFooterStats.h"
 #include "OvixRowListModel.h"
 #include "OvixRows.h"
@@ -16,57 +16,25 @@
 
 #include <QApplication>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
+#include <optional>
 #include <vector>
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-template <class Pass>
-double timeMs(Pass&& pass) {
-    const auto start = Clock::now();
-    pass();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-    const std::size_t trackCount = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100'000;
-    const int repetitions = argc > 2 ? std::atoi(argv[2]) : 7;
-    if (trackCount == 0 || repetitions <= 0) {
-        std::fprintf(stderr, "usage: %s [tracks] [repetitions]\n", argv[0]);
-        return 2;
-    }
+    const std::optional<BenchRun> run = BenchRun::fromArgs(argc, argv, 7);
+    if (!run) return 2;
+    const std::size_t trackCount = run->tracks;
+    const int repetitions = run->repetitions;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ServiceRegistry::global().addModule(service_factory_base::__internal__list);
 
-    metadb_handle_list tracks;
-    for (auto& info : generatedPlaylist(trackCount))
-        tracks.push_back(service_new<MemoryTrack>(std::move(info)));
+    const metadb_handle_list tracks = generatedHandles(trackCount);
     const OvixPatterns patterns = OvixPatterns::compile();
-    const service_ptr_t<titleformat_object> each[] = {patterns.group, patterns.line1, patterns.line2,
-                                                      patterns.length};
 
     std::size_t sink = 0;  // keeps the work observable
     auto plainPass = [&] {
-        cvk::stringLite text;
-        for (const auto& track : tracks) {
-            for (const auto& pattern : each) {
-                track->format_title(nullptr, text, pattern, nullptr);
-                sink += text.get_length();
-            }
-        }
+        sink += formatPlainly(tracks, {patterns.group, patterns.line1, patterns.line2, patterns.length});
     };
     OvixRows rows;
     auto rebuildPass = [&] {

@@ -5,8 +5,5 @@
 #
 #   bench/titleformat.sh [tracks] [repetitions]
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build="${QOV_BUILD:-build}"
-[ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target titleformat_bench >/dev/null
+. "$(dirname "$0")/common.sh" titleformat_bench
 exec "$build/bench/titleformat_bench" "$@"

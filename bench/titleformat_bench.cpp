@@ -5,16 +5,15 @@
 //
 // usage: titleformat_bench [tracks] [repetitions]
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <vector>
-
+#include "BenchRun.h"
 #include "GeneratedTracks.h"
 #include "Script.h"
 #include "TrackFields.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
 
 using namespace titleformat;
 
@@ -39,22 +38,13 @@ const std::vector<std::vector<FieldId>> kColumnFields = {
     {FieldId::Path},
 };
 
-using Clock = std::chrono::steady_clock;
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::size_t trackCount = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100'000;
-    const int repetitions = argc > 2 ? std::atoi(argv[2]) : 9;
-    if (trackCount == 0 || repetitions <= 0) {
-        std::fprintf(stderr, "usage: %s [tracks] [repetitions]\n", argv[0]);
-        return 2;
-    }
+    const std::optional<BenchRun> run = BenchRun::fromArgs(argc, argv, 9);
+    if (!run) return 2;
+    const std::size_t trackCount = run->tracks;
+    const int repetitions = run->repetitions;
 
     const std::vector<TrackInfo> tracks = generatedPlaylist(trackCount);
     std::vector<Script> scripts;
@@ -83,12 +73,6 @@ int main(int argc, char** argv) {
             }
         }
     };
-    auto timeMs = [](auto&& pass) {
-        auto start = Clock::now();
-        pass();
-        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    };
-
     formatPass();  // warm caches and the cell buffers
     plainPass();
     std::vector<double> formatTimes, plainTimes;

@@ -9,10 +9,7 @@
 #   bench/wave_scan.sh [FILE] [runs]
 # Without FILE it makes a 10-minute stereo 44.1 kHz FLAC once, in the build folder.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build="${QOV_BUILD:-build}"
-[ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target wave_scan_bench >/dev/null
+. "$(dirname "$0")/common.sh" wave_scan_bench
 
 file="${1:-}"
 runs="${2:-7}"
