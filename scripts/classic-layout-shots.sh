@@ -6,33 +6,9 @@
 # the same library. Writes PNGs into OUT (default build/classic-layout-shots)
 # and prints their paths.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build="${QOV_BUILD:-build}"
-out="$(realpath -m "${1:-$build/classic-layout-shots}")"
-mkdir -p "$out"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/shots-common.sh" classic-layout-shots "$@"
 
-track() {  # FILE SECONDS [ffmpeg -metadata arguments...]
-  local file="$1" seconds="$2"
-  shift 2
-  mkdir -p "$(dirname "$file")"
-  ffmpeg -v quiet -y -f lavfi -i "sine=frequency=$((220 + RANDOM % 400)):duration=$seconds" "$@" "$file"
-}
-n=0
-for title in "Morning Light" "River Song" "Glass House" "The Long Way Round (Extended Version)"; do
-  n=$((n + 1))
-  track "$work/music/Harbour Lights/0$n.flac" $((60 + n * 17)) -metadata artist="The Lanterns" \
-    -metadata album_artist="The Lanterns" -metadata album="Harbour Lights" -metadata date=1998 \
-    -metadata title="$title" -metadata track=$n -metadata genre=Folk
-done
-n=0
-for title in "Static" "Paper Moon" "Ember"; do
-  n=$((n + 1))
-  track "$work/music/North/0$n.flac" $((150 + n * 9)) -metadata artist="Ada Winter" -metadata album="North" \
-    -metadata date=2011 -metadata title="$title" -metadata track=$n -metadata genre=Folk
-done
-track "$work/music/Résumé.flac" 42 -metadata artist="Café Tacvba" -metadata title="Résumé" -metadata album="Single"
+albums -metadata genre=Folk
 
 settings() {  # PROFILE THEME
   mkdir -p "$1"
@@ -77,8 +53,7 @@ shoot() {  # NAME THEME
     echo "screenshot $out/$name-library.png window Search Library"
     echo "quit"
   } > "$work/$name.qvs"
-  QUORVANE_AUDIO=null QT_QPA_PLATFORM=offscreen "$build/bin/quorvane" --profile "$work/$name" \
-    --library "$work/music" --script "$work/$name.qvs"
+  "$build/bin/quorvane" --profile "$work/$name" --library "$work/music" --script "$work/$name.qvs"
 }
 
 shoot light 1

@@ -5,34 +5,10 @@
 # and a selected row, then searching, and its preferences page. Writes PNGs
 # into OUT (default build/classic-shots) and prints their paths.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build="${QOV_BUILD:-build}"
-out="$(realpath -m "${1:-$build/classic-shots}")"
-mkdir -p "$out"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/shots-common.sh" classic-shots "$@"
 
-# Two tagged albums, a compilation-less single and a track without tags.
-track() {  # FILE SECONDS [ffmpeg -metadata arguments...]
-  local file="$1" seconds="$2"
-  shift 2
-  mkdir -p "$(dirname "$file")"
-  ffmpeg -v quiet -y -f lavfi -i "sine=frequency=$((220 + RANDOM % 400)):duration=$seconds" "$@" "$file"
-}
-n=0
-for title in "Morning Light" "River Song" "Glass House" "The Long Way Round (Extended Version)"; do
-  n=$((n + 1))
-  track "$work/music/Harbour Lights/0$n.flac" $((60 + n * 17)) -metadata artist="The Lanterns" \
-    -metadata album_artist="The Lanterns" -metadata album="Harbour Lights" -metadata date=1998 \
-    -metadata title="$title" -metadata track=$n
-done
-n=0
-for title in "Static" "Paper Moon" "Ember"; do
-  n=$((n + 1))
-  track "$work/music/North/0$n.flac" $((150 + n * 9)) -metadata artist="Ada Winter" -metadata album="North" \
-    -metadata date=2011 -metadata title="$title" -metadata track=$n
-done
-track "$work/music/Résumé.flac" 42 -metadata artist="Café Tacvba" -metadata title="Résumé" -metadata album="Single"
+# Two tagged albums, a single and a track without tags.
+albums
 track "$work/music/untagged.flac" 5
 
 # The settings as the page would store them (the store is the host's SQLite file).
@@ -73,8 +49,7 @@ prefs Classic UI
 screenshot $out/$name-prefs.png preferences
 quit
 SCRIPT
-  QT_QPA_PLATFORM=offscreen "$build/bin/quorvane" --profile "$work/$name" --layout "$work/playlist.layout" \
-    --script "$work/$name.qvs"
+  "$build/bin/quorvane" --profile "$work/$name" --layout "$work/playlist.layout" --script "$work/$name.qvs"
 }
 
 printf 'classic-playlist\nwaveform-seekbar\n' > "$work/playlist.layout"

@@ -4,13 +4,7 @@
 # playlists. Plays the demo library (made once in a scratch profile). Writes
 # PNGs into OUT (default build/ovix-shots) and prints their paths.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build="${QOV_BUILD:-build}"
-out="$(realpath -m "${1:-$build/ovix-shots}")"
-mkdir -p "$out"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen QUORVANE_AUDIO=null
+. "$(dirname "$0")/shots-common.sh" ovix-shots "$@"
 
 # The demo makes its library and a "Demo" playlist in the profile, plays it
 # and quits; its own pictures are not wanted here.

@@ -4,12 +4,7 @@
 # complete, and with the hover label. Writes PNGs into OUT (default
 # build/seekbar-shots) and prints their paths.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build="${QOV_BUILD:-build}"
-out="$(realpath -m "${1:-$build/seekbar-shots}")"
-mkdir -p "$out"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/shots-common.sh" seekbar-shots "$@"
 
 # Forty minutes of swelling chords over noise: long enough to catch the scan
 # half way, shaped enough to look like music.
@@ -47,6 +42,5 @@ screenshot $out/dark-window.png
 quit
 SCRIPT
 
-QT_QPA_PLATFORM=offscreen "$build/bin/quorvane" --profile "$work/profile" --layout "$work/bars.layout" \
-  --script "$work/shots.qvs"
+"$build/bin/quorvane" --profile "$work/profile" --layout "$work/bars.layout" --script "$work/shots.qvs"
 ls "$out"/*.png
