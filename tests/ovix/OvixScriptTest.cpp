@@ -35,6 +35,13 @@ protected:
         ASSERT_EQ(std::system(command.toUtf8().constData()), 0) << command.toStdString();
     }
 
+    // music/: Ann's "Alpha" (One, Two) and Bob's "Beta" (Three).
+    void albums() const {
+        track("music/a1.flac", "Ann", "Alpha", "One");
+        track("music/a2.flac", "Ann", "Alpha", "Two");
+        track("music/b1.flac", "Bob", "Beta", "Three");
+    }
+
     HostRun runOvix(const char* script) const { return run(path(script), {"--layout", "ovix"}); }
 };
 
@@ -69,9 +76,7 @@ QJsonArray paths(std::initializer_list<QString> list) {
 }
 
 TEST_F(OvixScript, PlaysTogglesSearchesRenamesAndTakesDroppedFiles) {
-    track("music/a1.flac", "Ann", "Alpha", "One");
-    track("music/a2.flac", "Ann", "Alpha", "Two");
-    track("music/b1.flac", "Bob", "Beta", "Three");
+    albums();
     track("extra/c1.flac", "Cy", "Gamma", "Four");
     write("drive.qvs",
           "new-playlist Mix\n"
@@ -139,9 +144,7 @@ TEST_F(OvixScript, PlaysTogglesSearchesRenamesAndTakesDroppedFiles) {
 }
 
 TEST_F(OvixScript, KeysPlayRemoveAndSwitchPlaylists) {
-    track("music/a1.flac", "Ann", "Alpha", "One");
-    track("music/a2.flac", "Ann", "Alpha", "Two");
-    track("music/b1.flac", "Bob", "Beta", "Three");
+    albums();
     write("keys.qvs",
           "new-playlist One\n"
           "add music/a1.flac music/a2.flac music/b1.flac\n"
@@ -178,9 +181,7 @@ TEST_F(OvixScript, KeysPlayRemoveAndSwitchPlaylists) {
 }
 
 TEST_F(OvixScript, RowsDraggedWithinTheListReorderThePlaylist) {
-    track("music/a1.flac", "Ann", "Alpha", "One");
-    track("music/a2.flac", "Ann", "Alpha", "Two");
-    track("music/b1.flac", "Bob", "Beta", "Three");
+    albums();
     write("drag.qvs",
           "new-playlist Mix\n"
           "add music/a1.flac music/a2.flac music/b1.flac\n"
