@@ -102,8 +102,8 @@ TEST_F(OvixScript, PlaysTogglesSearchesRenamesAndTakesDroppedFiles) {
           "quit\n");
     const HostRun r = runOvix("drive.qvs");
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const QString a1 = path("music/a1.flac"), a2 = path("music/a2.flac"),
-                  b1 = path("music/b1.flac"), c1 = path("extra/c1.flac");
+    const QString a1 = path("music/a1.flac"), a2 = path("music/a2.flac"), b1 = path("music/b1.flac"),
+                  c1 = path("extra/c1.flac");
 
     // A double click on a row plays it; the header and the row say so.
     const QJsonObject playing = readDump("out/playing.json");
@@ -170,8 +170,7 @@ TEST_F(OvixScript, KeysPlayRemoveAndSwitchPlaylists) {
     const QJsonObject keys = readDump("out/keys.json");
     EXPECT_EQ(keys[QStringLiteral("active_playlist")].toInt(), 0);
     EXPECT_EQ(keys[QStringLiteral("playing")].toString(), path("music/a1.flac"));
-    EXPECT_EQ(activePlaylist(keys)[QStringLiteral("items")].toArray(),
-              paths({path("music/b1.flac")}));
+    EXPECT_EQ(activePlaylist(keys)[QStringLiteral("items")].toArray(), paths({path("music/b1.flac")}));
     EXPECT_TRUE(has(node(keys, QStringLiteral("ovix-tabs"), QStringLiteral("One")), "selected"));
 
     const QJsonObject right = readDump("out/right.json");
@@ -196,8 +195,7 @@ TEST_F(OvixScript, RowsDraggedWithinTheListReorderThePlaylist) {
     // Dropped on a group's header: in front of its first track, still selected.
     const QJsonObject dragged = readDump("out/dragged.json");
     EXPECT_EQ(activePlaylist(dragged)[QStringLiteral("items")].toArray(),
-              paths({path("music/b1.flac"), path("music/a1.flac"),
-                     path("music/a2.flac")}));
+              paths({path("music/b1.flac"), path("music/a1.flac"), path("music/a2.flac")}));
     EXPECT_EQ(activePlaylist(dragged)[QStringLiteral("selection")].toArray(), QJsonArray{0});
     QStringList shown;
     for (const QJsonValue& e : dragged[QStringLiteral("window")][QStringLiteral("elements")].toArray())
