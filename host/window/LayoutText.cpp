@@ -66,7 +66,9 @@ QStringList checkOptions(const LayoutElement& element) {
     const QList<KnownOption>& options = known->second;
     const QString name = shownText(element.name);
     QStringList out;
-    for (const auto& [key, value] : element.options) {
+    for (const auto& given : element.options) {
+        const QString& key = given.first;
+        const QString& value = given.second;
         const auto option =
             std::find_if(options.begin(), options.end(), [&](const KnownOption& o) { return o.key == key; });
         if (option == options.end()) {
