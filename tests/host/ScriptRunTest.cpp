@@ -3,8 +3,8 @@
 
 #include "FixtureLayout.h"
 #include "QtPrinters.h"
+#include "TestWav.h"
 
-#include <QDataStream>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -63,24 +63,7 @@ protected:
         return doc.object();
     }
 
-    // A 16-bit stereo PCM file of a quiet tone.
-    void writeWav(const char* name, int seconds) const {
-        const quint32 rate = 44100, frames = rate * quint32(seconds), bytes = frames * 4;
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        QDataStream out(&f);
-        out.setByteOrder(QDataStream::LittleEndian);
-        out.writeRawData("RIFF", 4);
-        out << quint32(36 + bytes);
-        out.writeRawData("WAVEfmt ", 8);
-        out << quint32(16) << quint16(1) << quint16(2) << rate << rate * 4 << quint16(4) << quint16(16);
-        out.writeRawData("data", 4);
-        out << bytes;
-        for (quint32 i = 0; i < frames; ++i) {
-            const auto v = qint16(3000 * ((i / 50) % 2 ? 1 : -1));
-            out << v << v;
-        }
-    }
+    void writeWav(const char* name, int seconds) const { writeTestWav(path(name), seconds); }
 
     FixtureLayout layout;
 };
