@@ -130,6 +130,13 @@ protected:
     FixtureLayout layout;
 };
 
+// Whether any user may run `file`: every folder on the way searchable.
+bool othersMayRun(const fs::path& file) {
+    for (fs::path p = fs::absolute(file); p != p.root_path(); p = p.parent_path())
+        if ((fs::status(p).permissions() & fs::perms::others_exec) == fs::perms::none) return false;
+    return true;
+}
+
 // As root (CI) the host runs as nobody, since root writes whatever the
 // permissions say.
 void asNobody(QProcess& p) {
@@ -173,6 +180,8 @@ TEST_F(HostFaults, TracksThatVanishOrChangeWhilePlayingAreSkippedAndThePlayerGoe
 }
 
 TEST_F(HostFaults, AReadOnlyProfileKeepsItsPlaylistsSaysWhyAndThePlayerStillPlays) {
+    if (geteuid() == 0 && !othersMayRun(QOV_QUORVANE_BINARY))
+        GTEST_SKIP() << "the checkout is closed to other users, and root ignores read-only folders";
     keepOnePlaylist();
     // The user's own files, in a folder made read-only.
     if (geteuid() == 0) {
