@@ -16,6 +16,8 @@ if(QOV_SANITIZE STREQUAL "address")
     -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all)
 elseif(QOV_SANITIZE STREQUAL "thread")
   set(QOV_SANITIZER_FLAGS -fsanitize=thread)
+  # For code that must not start threads the sanitizer cannot follow.
+  add_compile_definitions(QOV_THREAD_SANITIZER)
 elseif(QOV_SANITIZE STREQUAL "fuzz")
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     message(FATAL_ERROR "QOV_SANITIZE=fuzz needs clang (libFuzzer): configure with CXX=clang++")

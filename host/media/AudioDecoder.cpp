@@ -314,9 +314,15 @@ void AudioDecoder::Impl::startCodec() {
     if (!codec || !packet || !frame) fail("Out of memory");
     if (avcodec_parameters_to_context(codec, stream->codecpar) < 0) fail("Unsupported format");
     codec->pkt_timebase = stream->time_base;
+#ifdef QOV_THREAD_SANITIZER
+    // FFmpeg's threads hand frames over through atomics that ThreadSanitizer
+    // cannot see in Debian's build of it: one thread, so that our races show.
+    codec->thread_count = 1;
+#else
     // Frame threads let lossless decoders (FLAC, ALAC, WavPack) use spare cores.
     codec->thread_count = 0;
     codec->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+#endif
     const int r = avcodec_open2(codec, decoder, nullptr);
     if (r < 0) fail("Cannot start the " + info.codec + " decoder (" + averror(r) + ")");
 }

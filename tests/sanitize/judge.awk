@@ -2,7 +2,9 @@
 # report that counts and exits 1 when there was one. A report is a memory
 # error, a data race, undefined behaviour, or one leak of a leak report. It is
 # ignored only when it has frames, and every frame outside the sanitizer
-# runtime lies in a listed library.
+# runtime lies in a listed library. Of a data race the frames are those of
+# the two accesses; where the memory came from and who started the threads
+# only say where to look.
 
 function flush() {
     if (text != "" && (ours > 0 || listed == 0)) {
@@ -10,7 +12,7 @@ function flush() {
         print "--- (" unitfile ")"
         counted++
     }
-    text = ""; ours = 0; listed = 0; inunit = 0
+    text = ""; ours = 0; listed = 0; inunit = 0; race = 0; judged = 1
 }
 
 function start() {
@@ -46,14 +48,15 @@ FNR == 1 { flush() }
 /^==[0-9]+==ERROR: LeakSanitizer:/ { flush(); next }
 /^(Direct|Indirect) leak of / { start() }
 /^==[0-9]+==ERROR: / { start() }
-/^WARNING: ThreadSanitizer: / { start() }
+/^WARNING: ThreadSanitizer: / { start(); race = $0 ~ /: data race/ }
 /: runtime error: / { start() }
 /^SUMMARY: / { flush(); next }
 /^==================$/ { flush(); next }
 
 inunit {
     text = text $0 "\n"
-    if ($0 ~ /^ *#[0-9]+ 0x[0-9a-f]+/) judge($0)
+    if (race && $0 ~ /^  [A-Z]/) judged = $0 ~ /^  (Previous )?(Atomic )?([Rr]ead|[Ww]rite) of size/
+    if (judged && $0 ~ /^ *#[0-9]+ /) judge($0)
 }
 
 END {
