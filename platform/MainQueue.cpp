@@ -45,7 +45,7 @@ private:
     std::deque<std::function<void()>> m_tasks;
 };
 
-// One for the process, on the main thread, made on first use by any thread.
+// One for the process, on the main thread.
 Handoff& handoff(QCoreApplication& app) {
     static Handoff* const queue = [&app] {
         auto* made = new Handoff;
@@ -54,6 +54,11 @@ Handoff& handoff(QCoreApplication& app) {
     }();
     return *queue;
 }
+
+// Made by the main thread as the application starts, so that no worker makes
+// it (and the main thread would read what the worker wrote unannounced).
+void makeHandoff() { handoff(*QCoreApplication::instance()); }
+Q_COREAPP_STARTUP_FUNCTION(makeHandoff)
 
 }  // namespace
 

@@ -7,6 +7,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/avutil.h>
+#include <libavutil/mem.h>
 }
 
 #include <sys/stat.h>
@@ -34,10 +35,18 @@ std::string averror(int code) {
     return text;
 }
 
-void quietLibraries() {
+// No audio file needs more than this in one piece (the largest is cover art).
+constexpr size_t kMaxAllocation = size_t(256) << 20;
+
+void prepareLibraries() {
     static std::once_flag once;
-    // The host reports failures itself; FFmpeg's own lines would only clutter stderr.
-    std::call_once(once, [] { av_log_set_level(AV_LOG_FATAL); });
+    std::call_once(once, [] {
+        // The host reports failures itself; FFmpeg's own lines would only clutter stderr.
+        av_log_set_level(AV_LOG_FATAL);
+        // A damaged header can make a demuxer ask for gigabytes at once (a
+        // 33-byte ID3 tag claiming a 1.4 GB frame, say): such a file fails.
+        av_max_alloc(kMaxAllocation);
+    });
 }
 
 std::string codecName(AVCodecID id) {
@@ -192,7 +201,7 @@ double AudioDecoder::Impl::seconds(int64_t pts) const {
 }
 
 void AudioDecoder::Impl::open() {
-    quietLibraries();
+    prepareLibraries();
 
     // Checked up front: FFmpeg would block forever on a FIFO, and its own
     // messages for these cases are vaguer than a user needs.
