@@ -1,8 +1,12 @@
 #include "MainQueue.h"
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
+
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <deque>
 #include <mutex>
@@ -11,54 +15,64 @@ namespace platform {
 
 namespace {
 
-// Work on its way to the main thread passes through this queue under a
-// std::mutex, not inside Qt's events: ThreadSanitizer sees the lock (Debian's
-// Qt is not built with it) and so knows the work was handed over whole. Each
-// task still posts one event, which runs the oldest task, so tasks keep their
-// place among the loop's other events.
-class Handoff : public QObject {
-    Q_OBJECT
+class Handoff;
 
+// Guards g_handoff and its queue.
+std::mutex g_mutex;
+Handoff* g_handoff = nullptr;
+
+// Work on its way to the main thread: a queue under a std::mutex, and an
+// eventfd that wakes the main loop. Nothing of Qt's is made or touched on the
+// worker's side, so ThreadSanitizer, which cannot see into Debian's Qt, sees
+// the whole hand-over. One per application object, made on the main thread as
+// the application starts and gone with it.
+class Handoff : public QObject {
 public:
-    void post(std::function<void()> fn) {
-        {
-            std::lock_guard lock(m_mutex);
-            m_tasks.push_back(std::move(fn));
-        }
-        // By name: the event then carries nothing that the main thread reads.
-        QMetaObject::invokeMethod(this, "runOldest", Qt::QueuedConnection);
+    explicit Handoff(QCoreApplication* app)
+        : QObject(app),
+          m_wake(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)),
+          m_notifier(m_wake, QSocketNotifier::Read) {
+        connect(&m_notifier, &QSocketNotifier::activated, this, [this] { runAll(); });
+        std::lock_guard lock(g_mutex);
+        g_handoff = this;
     }
 
-    Q_INVOKABLE void runOldest() {
-        std::function<void()> fn;
+    ~Handoff() override {
         {
-            std::lock_guard lock(m_mutex);
-            if (m_tasks.empty()) return;
-            fn = std::move(m_tasks.front());
-            m_tasks.pop_front();
+            std::lock_guard lock(g_mutex);
+            g_handoff = nullptr;
         }
-        fn();
+        ::close(m_wake);
+    }
+
+    // Under g_mutex.
+    void push(std::function<void()> fn) {
+        m_tasks.push_back(std::move(fn));
+        const uint64_t one = 1;
+        [[maybe_unused]] const auto written = ::write(m_wake, &one, sizeof one);
     }
 
 private:
-    std::mutex m_mutex;
+    // Outside the lock: a task may queue the next one, which then waits for
+    // a later turn of the loop.
+    void runAll() {
+        uint64_t count;
+        [[maybe_unused]] const auto read = ::read(m_wake, &count, sizeof count);
+        std::deque<std::function<void()>> batch;
+        {
+            std::lock_guard lock(g_mutex);
+            batch.swap(m_tasks);
+        }
+        for (auto& fn : batch) fn();
+    }
+
+    const int m_wake;
+    QSocketNotifier m_notifier;
     std::deque<std::function<void()>> m_tasks;
 };
 
-// One for the process, on the main thread.
-Handoff& handoff(QCoreApplication& app) {
-    static Handoff* const queue = [&app] {
-        auto* made = new Handoff;
-        made->moveToThread(app.thread());
-        return made;
-    }();
-    return *queue;
-}
-
-// Made by the main thread as the application starts, so that no worker makes
-// it (and the main thread would read what the worker wrote unannounced).
-void makeHandoff() { handoff(*QCoreApplication::instance()); }
-Q_COREAPP_STARTUP_FUNCTION(makeHandoff)
+void startHandoff() { new Handoff(QCoreApplication::instance()); }
+Q_COREAPP_STARTUP_FUNCTION(startHandoff)
 
 }  // namespace
 
@@ -68,9 +82,9 @@ bool isMainThread() {
 }
 
 void async(std::function<void()> fn) {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!app || !fn) return;
-    handoff(*app).post(std::move(fn));
+    if (!fn) return;
+    std::lock_guard lock(g_mutex);
+    if (g_handoff) g_handoff->push(std::move(fn));
 }
 
 void async(QObject* guard, std::function<void()> fn) {
@@ -100,5 +114,3 @@ void after(int ms, QObject* guard, std::function<void()> fn) {
 }
 
 }  // namespace platform
-
-#include "MainQueue.moc"

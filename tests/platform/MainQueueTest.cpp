@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -41,13 +42,12 @@ TEST_F(MainQueueTest, WorkQueuedByAWorkerRunsOnTheMainThread) {
     QPointer<QObject> weak(guard.get());
     std::atomic<QThread*> asyncOn{nullptr}, afterOn{nullptr};
     std::atomic<bool> workerIsMain{true};
-    std::unique_ptr<QThread> worker(QThread::create([&] {
+    std::thread worker([&] {
         workerIsMain = platform::isMainThread();
         platform::async(weak, [&] { asyncOn = QThread::currentThread(); });
         platform::after(10, nullptr, [&] { afterOn = QThread::currentThread(); });
-    }));
-    worker->start();
-    worker->wait();
+    });
+    worker.join();
     EXPECT_FALSE(workerIsMain);
     EXPECT_TRUE(QTest::qWaitFor([&] { return afterOn.load() != nullptr; }, 2000));
     EXPECT_EQ(asyncOn.load(), QCoreApplication::instance()->thread());
