@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QFile>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -33,6 +34,10 @@ bool hasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Past a file size limit a write then fails like one on a full disk,
+    // which the stores report, instead of killing the player.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     // Listing needs no display, and a machine without one runs offscreen.
     bool listing = false;
     for (int i = 1; i < argc; ++i) listing |= std::strcmp(argv[i], "--list-components") == 0;

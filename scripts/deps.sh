@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the demo need.
+# Installs the Debian 12 packages the build, the tests and the demo need;
+# `scripts/deps.sh fuzz` also what scripts/fuzz.sh needs (clang, libFuzzer).
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,9 @@ packages=(
   libasound2-dev zlib1g-dev
   ffmpeg unzip openssl fonts-dejavu-core sqlite3
 )
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang libclang-rt-14-dev llvm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

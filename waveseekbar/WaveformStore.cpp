@@ -132,7 +132,7 @@ bool WaveformStore::ready() {
     if (r == Open::Unusable && setAside()) r = open();
     if (r == Open::Ok) return true;
     close();
-    if (r == Open::Unusable && !m_disabled) disable("");
+    if (r != Open::Busy && !m_disabled) disable("");
     // Busy: another process holds the file; the next track tries again.
     return false;
 }

@@ -6,40 +6,63 @@
 
 #include <system_error>
 
-
 namespace fs = std::filesystem;
 
-
-ConfigStore::ConfigStore(const fs::path& file, Console& console)
-    : m_file(file), m_console(console) {
-    OpenResult r = open(m_file.string());
+ConfigStore::ConfigStore(const fs::path& file, Console& console) : m_file(file), m_console(console) {
+    std::string why;
+    OpenResult r = open(m_file.string(), &why);
     if (r == OpenResult::Unusable) {
         close();
-        if (moveAside()) r = open(m_file.string());
+        if (moveAside()) r = open(m_file.string(), &why);
     }
-    if (r != OpenResult::Ok) {
-        close();
-        open(":memory:");
-        report("settings of this session will not be kept: cannot use " + m_file.string());
+    if (r == OpenResult::Ok) {
+        if (!why.empty()) report(why + "; starting with fresh settings");
+        m_persistent = true;
         return;
     }
-    m_persistent = true;
+    if (r == OpenResult::ReadOnly) {
+        report("settings changed this session will not be kept: " + why);
+        return;
+    }
+    close();
+    open(":memory:");
+    report("settings of this session will not be kept: cannot use " + m_file.string() +
+           (why.empty() ? "" : ": " + why));
 }
 
 ConfigStore::~ConfigStore() { close(); }
 
-ConfigStore::OpenResult ConfigStore::open(const std::string& target) {
-    if (const OpenResult r = SqliteFile::open(target, m_db); r != OpenResult::Ok) return r;
-    if (!exec("CREATE TABLE IF NOT EXISTS config(name TEXT PRIMARY KEY NOT NULL, value NOT NULL)"))
-        return OpenResult::Unusable;
-    if (sqlite3_prepare_v2(m_db, "SELECT value FROM config WHERE name=?1", -1, &m_get, nullptr) ||
+ConfigStore::OpenResult ConfigStore::open(const std::string& target, std::string* why) {
+    OpenResult r = SqliteFile::open(target, m_db, why);
+    // What the file holds, in memory: the session reads it and may change it,
+    // and the file stays as it was.
+    if (r == OpenResult::ReadOnly && !copyToMemory()) r = OpenResult::Refused;
+    if (r != OpenResult::Ok && r != OpenResult::ReadOnly) return r;
+    if (exec("CREATE TABLE IF NOT EXISTS config(name TEXT PRIMARY KEY NOT NULL, value NOT NULL)") &&
+        sqlite3_prepare_v2(m_db, "SELECT value FROM config WHERE name=?1", -1, &m_get, nullptr) ==
+            SQLITE_OK &&
         sqlite3_prepare_v2(m_db,
                            "INSERT INTO config(name,value) VALUES(?1,?2) "
                            "ON CONFLICT(name) DO UPDATE SET value=excluded.value",
-                           -1, &m_set, nullptr) ||
-        sqlite3_prepare_v2(m_db, "DELETE FROM config WHERE name=?1", -1, &m_delete, nullptr))
-        return OpenResult::Unusable;
-    return OpenResult::Ok;
+                           -1, &m_set, nullptr) == SQLITE_OK &&
+        sqlite3_prepare_v2(m_db, "DELETE FROM config WHERE name=?1", -1, &m_delete, nullptr) == SQLITE_OK)
+        return r;
+    const int rc = sqlite3_extended_errcode(m_db);
+    if (why) *why = target + ": " + SqliteFile::errorText(m_db, rc);
+    return SqliteFile::failure(rc);
+}
+
+bool ConfigStore::copyToMemory() {
+    sqlite3* memory = nullptr;
+    bool ok = sqlite3_open(":memory:", &memory) == SQLITE_OK;
+    if (ok) {
+        sqlite3_backup* copy = sqlite3_backup_init(memory, "main", m_db, "main");
+        ok = copy && sqlite3_backup_step(copy, -1) == SQLITE_DONE;
+        ok = sqlite3_backup_finish(copy) == SQLITE_OK && ok;
+    }
+    sqlite3_close_v2(m_db);
+    m_db = memory;
+    return ok;
 }
 
 void ConfigStore::close() {
@@ -69,10 +92,19 @@ bool ConfigStore::exec(const char* sql) {
 
 bool ConfigStore::step(sqlite3_stmt* stmt, const std::string& name) {
     const int rc = sqlite3_step(stmt);
+    // Before the reset, which forgets it.
+    const std::string error = rc == SQLITE_DONE ? "" : SqliteFile::errorText(m_db, rc);
     sqlite3_reset(stmt);
     sqlite3_clear_bindings(stmt);
-    if (rc == SQLITE_DONE) return true;
-    report("cannot save setting " + name + ": " + sqlite3_errstr(rc));
+    if (rc == SQLITE_DONE) {
+        m_saveFailing = false;
+        return true;
+    }
+    // Once for a run of failures: a full disk would otherwise flood the console.
+    if (!m_saveFailing)
+        report("cannot save setting " + name + " to " + m_file.string() + ": " + error +
+               "; settings changed from now on may be lost");
+    m_saveFailing = true;
     return false;
 }
 

@@ -4,8 +4,10 @@
 //
 // Every write is its own committed transaction in WAL mode with full syncing,
 // so a value is on disk when the call returns and a crash loses nothing that
-// was set. A file that cannot be used is never deleted: it is renamed to
-// NAME.corrupt-TIMESTAMP (with its journal files) and a fresh store starts.
+// was set. A damaged file is never deleted: it is renamed to
+// NAME.corrupt-TIMESTAMP (with its journal files) and a fresh store starts. A
+// file that can be read but not written (read-only profile, full disk) is
+// left untouched: the session starts from a copy of it in memory.
 //
 // Threads: any; one connection behind one mutex.
 
@@ -23,8 +25,8 @@ class Console;
 
 class ConfigStore {
 public:
-    // Never fails: when not even a fresh file can be made, values live in
-    // memory for this session and the console says so.
+    // Never fails: when the file cannot be written, values live in memory for
+    // this session and the console says so.
     ConfigStore(const std::filesystem::path& file, Console& console);
     ~ConfigStore();
     ConfigStore(const ConfigStore&) = delete;
@@ -45,7 +47,8 @@ public:
 private:
     using OpenResult = SqliteFile::OpenResult;
 
-    OpenResult open(const std::string& target);
+    OpenResult open(const std::string& target, std::string* why = nullptr);
+    bool copyToMemory();
     void close();
     bool moveAside();
     bool exec(const char* sql);
@@ -60,5 +63,6 @@ private:
     sqlite3_stmt* m_set = nullptr;
     sqlite3_stmt* m_delete = nullptr;
     bool m_persistent = false;
+    bool m_saveFailing = false;
     std::filesystem::path m_movedAside;
 };

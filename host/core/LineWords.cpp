@@ -1,5 +1,25 @@
 #include "LineWords.h"
 
+#include <algorithm>
+
+QString shownText(QStringView text) {
+    // Two UTF-16 units at most per character: enough to fill the limit.
+    const QStringView head = text.first(std::min(text.size(), 2 * kShownLength));
+    const QList<uint> chars = head.toUcs4();
+    QString out;
+    for (qsizetype i = 0; i < chars.size() && i < kShownLength; ++i) {
+        const char32_t c = chars[i];
+        if (QChar::isPrint(c))
+            out += QString::fromUcs4(&c, 1);
+        else if (c < 0x100)
+            out += QStringLiteral("\\x%1").arg(uint(c), 2, 16, QLatin1Char('0'));
+        else
+            out += QStringLiteral("\\u{%1}").arg(uint(c), 0, 16);
+    }
+    if (chars.size() > kShownLength || head.size() < text.size()) out += u'…';
+    return out;
+}
+
 LineWords LineWords::split(QStringView line) {
     LineWords out;
     LineWord word;

@@ -17,6 +17,13 @@ struct LineWord {
     qsizetype equalsAt = -1;
 };
 
+// `text` fit to be echoed in a message: at most kShownLength characters, the
+// rest cut off with "…", characters that do not print as \xNN or \u{N}
+// (bytes that were no UTF-8 already read as U+FFFD). A file of junk given as
+// a name stays one short line.
+QString shownText(QStringView text);
+inline constexpr qsizetype kShownLength = 120;
+
 struct LineWords {
     QList<LineWord> words;
     // Empty when the line is well formed.

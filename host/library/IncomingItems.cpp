@@ -2,6 +2,7 @@
 
 #include "Console.h"
 #include "FolderScan.h"
+#include "MainQueue.h"
 #include "Metadb.h"
 #include "TrackHandle.h"
 
@@ -98,12 +99,9 @@ void IncomingItems::process(std::vector<std::string> locations, uint32_t opFlags
             aborted = true;
         }
         if (aborted) items.clear();
-        QMetaObject::invokeMethod(
-            this,
-            [this, id = j.id, items = std::move(items), aborted]() mutable {
-                finish(id, std::move(items), aborted);
-            },
-            Qt::QueuedConnection);
+        platform::async(this, [this, id = j.id, items = std::move(items), aborted]() mutable {
+            finish(id, std::move(items), aborted);
+        });
     });
 }
 

@@ -1,6 +1,7 @@
 #include "MainThreadCallbacks.h"
 
 #include "Console.h"
+#include "MainQueue.h"
 
 #include "service_factory.h"
 
@@ -31,8 +32,7 @@ void MainThreadCallbacks::add_callback(service_ptr_t<main_thread_callback> callb
             QCoreApplication* app = QCoreApplication::instance();
             if (m_posted || !app) return;
             m_posted = true;
-            QMetaObject::invokeMethod(
-                app, [this] { runPending(); }, Qt::QueuedConnection);
+            platform::async([this] { runPending(); });
             return;
         }
     }

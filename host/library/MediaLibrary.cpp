@@ -2,6 +2,7 @@
 
 #include "Console.h"
 #include "FolderScan.h"
+#include "MainQueue.h"
 #include "Metadb.h"
 #include "TrackHandle.h"
 
@@ -95,9 +96,8 @@ void MediaLibrary::start() {
             // The library keeps what it had; the scan only ends.
             Console::global().print(std::string("Library: scan failed: ") + e.what());
         }
-        QMetaObject::invokeMethod(
-            this, [this, id = scan.id, items = std::move(items)]() mutable { finish(id, std::move(items)); },
-            Qt::QueuedConnection);
+        platform::async(
+            this, [this, id = scan.id, items = std::move(items)]() mutable { finish(id, std::move(items)); });
     });
 }
 

@@ -21,27 +21,48 @@ bool exec(sqlite3* db, const char* sql) {
 
 PlayStatistics::PlayStatistics(Console& console) : m_console(console) {}
 
-PlayStatistics::PlayStatistics(const fs::path& file, Console& console) : m_console(console) {
-    if (open(file)) return;
-    close();
-    if (moveAside(file) && open(file)) return;
-    close();
-    report("play statistics of this session will not be kept: cannot use " + file.string());
+PlayStatistics::PlayStatistics(const fs::path& file, Console& console) : m_console(console), m_file(file) {
+    std::string why;
+    Opened r = open(file, why);
+    if (r == Opened::Unusable) {
+        close();
+        if (moveAside(file)) r = open(file, why);
+    }
+    switch (r) {
+        case Opened::Ok:
+            if (!why.empty()) report(why + "; starting afresh");
+            return;
+        case Opened::ReadOnly:
+            // What the file holds stays readable; nothing goes back into it.
+            close();
+            report("play statistics of this session will not be kept: " + why);
+            return;
+        default:
+            close();
+            m_stats.clear();
+            report("play statistics of this session will not be kept: cannot use " + file.string() +
+                   (why.empty() ? "" : ": " + why));
+    }
 }
 
 PlayStatistics::~PlayStatistics() { close(); }
 
-bool PlayStatistics::open(const fs::path& file) {
+PlayStatistics::Opened PlayStatistics::open(const fs::path& file, std::string& why) {
     m_stats.clear();
-    if (SqliteFile::open(file.string(), m_db) != SqliteFile::OpenResult::Ok) return false;
-    if (!exec(m_db,
-              "CREATE TABLE IF NOT EXISTS stats("
-              "location TEXT NOT NULL, subsong INTEGER NOT NULL, "
-              "play_count INTEGER NOT NULL DEFAULT 0, first_played INTEGER NOT NULL DEFAULT 0, "
-              "last_played INTEGER NOT NULL DEFAULT 0, added INTEGER NOT NULL DEFAULT 0, "
-              "rating INTEGER NOT NULL DEFAULT 0, PRIMARY KEY(location, subsong)) WITHOUT ROWID"))
-        return false;
-    return loadAll();
+    const Opened r = SqliteFile::open(file.string(), m_db, &why);
+    if (r == Opened::ReadOnly) return loadAll() ? r : Opened::Refused;
+    if (r != Opened::Ok) return r;
+    if (exec(m_db,
+             "CREATE TABLE IF NOT EXISTS stats("
+             "location TEXT NOT NULL, subsong INTEGER NOT NULL, "
+             "play_count INTEGER NOT NULL DEFAULT 0, first_played INTEGER NOT NULL DEFAULT 0, "
+             "last_played INTEGER NOT NULL DEFAULT 0, added INTEGER NOT NULL DEFAULT 0, "
+             "rating INTEGER NOT NULL DEFAULT 0, PRIMARY KEY(location, subsong)) WITHOUT ROWID") &&
+        loadAll())
+        return r;
+    const int rc = sqlite3_extended_errcode(m_db);
+    why = file.string() + ": " + SqliteFile::errorText(m_db, rc);
+    return SqliteFile::failure(rc);
 }
 
 bool PlayStatistics::loadAll() {
@@ -93,16 +114,16 @@ void PlayStatistics::report(const std::string& what) const { m_console.print("li
 bool PlayStatistics::save(const std::vector<const TrackKey*>& keys) {
     if (!m_db || keys.empty()) return true;
     sqlite3_stmt* upsert = nullptr;
-    bool ok =
-        exec(m_db, "BEGIN IMMEDIATE") &&
-        sqlite3_prepare_v2(m_db,
-                           "INSERT INTO stats(location, subsong, play_count, first_played, last_played, "
-                           "added, rating) VALUES(?1,?2,?3,?4,?5,?6,?7) ON CONFLICT(location, subsong) "
-                           "DO UPDATE SET play_count=excluded.play_count, "
-                           "first_played=excluded.first_played, last_played=excluded.last_played, "
-                           "added=excluded.added, rating=excluded.rating",
-                           -1, &upsert, nullptr) == SQLITE_OK;
-    for (size_t i = 0; ok && i < keys.size(); ++i) {
+    int rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_prepare_v2(m_db,
+                                "INSERT INTO stats(location, subsong, play_count, first_played, last_played, "
+                                "added, rating) VALUES(?1,?2,?3,?4,?5,?6,?7) ON CONFLICT(location, subsong) "
+                                "DO UPDATE SET play_count=excluded.play_count, "
+                                "first_played=excluded.first_played, last_played=excluded.last_played, "
+                                "added=excluded.added, rating=excluded.rating",
+                                -1, &upsert, nullptr);
+    for (size_t i = 0; rc == SQLITE_OK && i < keys.size(); ++i) {
         const TrackKey& key = *keys[i];
         const PlayStats& s = m_stats[key];
         sqlite3_bind_text(upsert, 1, key.location.data(), int(key.location.size()), SQLITE_STATIC);
@@ -112,16 +133,23 @@ bool PlayStatistics::save(const std::vector<const TrackKey*>& keys) {
         sqlite3_bind_int64(upsert, 5, s.lastPlayed);
         sqlite3_bind_int64(upsert, 6, s.added);
         sqlite3_bind_int64(upsert, 7, s.rating);
-        ok = sqlite3_step(upsert) == SQLITE_DONE;
-        sqlite3_reset(upsert);
+        rc = sqlite3_step(upsert);
+        if (rc == SQLITE_DONE) rc = SQLITE_OK;
+        if (rc == SQLITE_OK) sqlite3_reset(upsert);
     }
+    if (rc == SQLITE_OK) rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    // Read before anything else runs: the next call forgets them.
+    const std::string error = rc == SQLITE_OK ? "" : SqliteFile::errorText(m_db, rc);
     sqlite3_finalize(upsert);
-    if (ok) ok = exec(m_db, "COMMIT");
-    if (!ok) {
-        report(std::string("cannot save play statistics: ") + sqlite3_errmsg(m_db));
+    if (rc != SQLITE_OK) {
+        // Once for a run of failures: a full disk would otherwise flood the console.
+        if (!m_saveFailing)
+            report("cannot save play statistics to " + m_file.string() + ": " + error +
+                   "; they are kept for this session only");
         exec(m_db, "ROLLBACK");
     }
-    return ok;
+    m_saveFailing = rc != SQLITE_OK;
+    return rc == SQLITE_OK;
 }
 
 PlayStats PlayStatistics::get(const TrackKey& key) const {

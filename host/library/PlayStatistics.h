@@ -6,13 +6,15 @@
 // the disk.
 //
 // Every change is one committed transaction in WAL mode; a batch of additions is
-// one transaction too. A file that cannot be used is never deleted: it is moved
-// to NAME.corrupt-TIMESTAMP (with its journal files), the console says so, and a
-// fresh file starts. When not even that works the statistics live in memory for
-// the session.
+// one transaction too. A damaged file is never deleted: it is moved to
+// NAME.corrupt-TIMESTAMP (with its journal files), the console says so, and a
+// fresh file starts. A file that can be read but not written is read and left
+// as it is; then, as when nothing works, the statistics live in memory for the
+// session.
 //
 // Threads: any; one connection behind one mutex.
 
+#include "SqliteFile.h"
 #include "TrackKey.h"
 
 #include <cstdint>
@@ -64,7 +66,9 @@ public:
     const std::filesystem::path& movedAside() const { return m_movedAside; }
 
 private:
-    bool open(const std::filesystem::path& file);
+    using Opened = SqliteFile::OpenResult;
+
+    Opened open(const std::filesystem::path& file, std::string& why);
     void close();
     bool moveAside(const std::filesystem::path& file);
     bool loadAll();
@@ -73,10 +77,12 @@ private:
     void report(const std::string& what) const;
 
     Console& m_console;
+    const std::filesystem::path m_file;
     mutable std::mutex m_mutex;
     sqlite3* m_db = nullptr;
     std::unordered_map<TrackKey, PlayStats, TrackKeyHash> m_stats;
     std::filesystem::path m_movedAside;
+    bool m_saveFailing = false;
 };
 
 }  // namespace library

@@ -7,6 +7,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/avutil.h>
+#include <libavutil/mem.h>
 }
 
 #include <sys/stat.h>
@@ -34,10 +35,18 @@ std::string averror(int code) {
     return text;
 }
 
-void quietLibraries() {
+// No audio file needs more than this in one piece (the largest is cover art).
+constexpr size_t kMaxAllocation = size_t(256) << 20;
+
+void prepareLibraries() {
     static std::once_flag once;
-    // The host reports failures itself; FFmpeg's own lines would only clutter stderr.
-    std::call_once(once, [] { av_log_set_level(AV_LOG_FATAL); });
+    std::call_once(once, [] {
+        // The host reports failures itself; FFmpeg's own lines would only clutter stderr.
+        av_log_set_level(AV_LOG_FATAL);
+        // A damaged header can make a demuxer ask for gigabytes at once (a
+        // 33-byte ID3 tag claiming a 1.4 GB frame, say): such a file fails.
+        av_max_alloc(kMaxAllocation);
+    });
 }
 
 std::string codecName(AVCodecID id) {
@@ -192,7 +201,7 @@ double AudioDecoder::Impl::seconds(int64_t pts) const {
 }
 
 void AudioDecoder::Impl::open() {
-    quietLibraries();
+    prepareLibraries();
 
     // Checked up front: FFmpeg would block forever on a FIFO, and its own
     // messages for these cases are vaguer than a user needs.
@@ -314,9 +323,15 @@ void AudioDecoder::Impl::startCodec() {
     if (!codec || !packet || !frame) fail("Out of memory");
     if (avcodec_parameters_to_context(codec, stream->codecpar) < 0) fail("Unsupported format");
     codec->pkt_timebase = stream->time_base;
+#ifdef QOV_THREAD_SANITIZER
+    // FFmpeg's threads hand frames over through atomics that ThreadSanitizer
+    // cannot see in Debian's build of it: one thread, so that our races show.
+    codec->thread_count = 1;
+#else
     // Frame threads let lossless decoders (FLAC, ALAC, WavPack) use spare cores.
     codec->thread_count = 0;
     codec->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+#endif
     const int r = avcodec_open2(codec, decoder, nullptr);
     if (r < 0) fail("Cannot start the " + info.codec + " decoder (" + averror(r) + ")");
 }

@@ -2,6 +2,7 @@
 
 #include "config_store.h"
 #include "Console.h"
+#include "MainQueue.h"
 #include "PlaybackTitleHook.h"
 #include "PlayCallbacks.h"
 #include "PlaylistTrackSource.h"
@@ -56,8 +57,7 @@ struct PlaybackEngine::Playing {
     std::unique_ptr<TrackSession> session;
 };
 
-PlaybackEngine::PlaybackEngine(QObject* parent)
-    : QObject(parent), m_devices(systemDeviceFactory()) {
+PlaybackEngine::PlaybackEngine(QObject* parent) : QObject(parent), m_devices(systemDeviceFactory()) {
     g_current = this;
     m_clock.setInterval(kTickMs);
     connect(&m_clock, &QTimer::timeout, this, &PlaybackEngine::tick);
@@ -186,18 +186,11 @@ void PlaybackEngine::begin(const PlayTarget& target, bool paused) {
     const uint64_t id = playing->id;
 
     TrackSession::Events events;
-    events.opened = [this, id](bool) {
-        QMetaObject::invokeMethod(
-            this, [this, id] { onOpened(id); }, Qt::QueuedConnection);
-    };
+    events.opened = [this, id](bool) { platform::async(this, [this, id] { onOpened(id); }); };
     events.failed = [this, id](const std::string& message) {
-        QMetaObject::invokeMethod(
-            this, [this, id, message] { onFailed(id, message); }, Qt::QueuedConnection);
+        platform::async(this, [this, id, message] { onFailed(id, message); });
     };
-    events.ended = [this, id] {
-        QMetaObject::invokeMethod(
-            this, [this, id] { onEnded(id); }, Qt::QueuedConnection);
-    };
+    events.ended = [this, id] { platform::async(this, [this, id] { onEnded(id); }); };
     playing->session =
         std::make_unique<TrackSession>(target.track, paused, m_devices, m_gain, std::move(events));
     m_playing = std::move(playing);

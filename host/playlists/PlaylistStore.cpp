@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <cstring>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -84,37 +85,55 @@ bool guidFromText(const std::string& text, GUID& out) {
 }
 
 PlaylistStore::PlaylistStore(const fs::path& file, Print print) : m_file(file), m_print(std::move(print)) {
-    OpenResult r = open();
-    if (r == OpenResult::Ok && !load()) r = OpenResult::Unusable;
+    std::string why;
+    OpenResult r = open(why);
     if (r == OpenResult::Unusable) {
         close();
         m_contents = {};
-        if (moveAside()) r = open();
+        if (moveAside()) r = open(why);
     }
-    if (r != OpenResult::Ok) {
-        close();
-        if (m_print)
-            m_print("playlists: changes of this session will not be kept: cannot use " + m_file.string());
+    if (r == OpenResult::Ok) {
+        if (!why.empty()) say(why + "; starting with no playlists");
+        return;
     }
+    // Read or not, the file is left as it is.
+    close();
+    if (r == OpenResult::ReadOnly)
+        say("changes to playlists will not be kept: " + why);
+    else
+        say("changes of this session will not be kept: cannot use " + m_file.string() +
+            (why.empty() ? "" : ": " + why));
 }
 
 PlaylistStore::~PlaylistStore() { close(); }
 
-PlaylistStore::OpenResult PlaylistStore::open() {
+PlaylistStore::OpenResult PlaylistStore::open(std::string& why) {
     std::error_code ec;
     if (m_file.has_parent_path()) fs::create_directories(m_file.parent_path(), ec);
-    if (const OpenResult r = SqliteFile::open(m_file.string(), m_db); r != OpenResult::Ok) return r;
+    const OpenResult r = SqliteFile::open(m_file.string(), m_db, &why);
+    if (r == OpenResult::ReadOnly) {
+        const int rc = load();
+        return rc == SQLITE_OK ? r : SqliteFile::failure(rc);
+    }
+    if (r != OpenResult::Ok) return r;
+    auto failed = [&](int rc) {
+        why = m_file.string() + ": " + SqliteFile::errorText(m_db, rc);
+        return SqliteFile::failure(rc);
+    };
 
     sqlite3_stmt* s = nullptr;
     int version = 0;
     if (sqlite3_prepare_v2(m_db, "PRAGMA user_version", -1, &s, nullptr) == SQLITE_OK &&
-        sqlite3_step(s) == SQLITE_ROW) version = sqlite3_column_int(s, 0);
+        sqlite3_step(s) == SQLITE_ROW)
+        version = sqlite3_column_int(s, 0);
     sqlite3_finalize(s);
-    // A newer layout is not ours to rewrite.
-    if (version > kSchemaVersion) return OpenResult::Unusable;
-    if (!exec(kSchema)) return OpenResult::Unusable;
-    if (version < kSchemaVersion && !exec("PRAGMA user_version=1")) return OpenResult::Unusable;
-
+    // A newer layout is not ours to rewrite, nor is it damaged.
+    if (version > kSchemaVersion) {
+        why = m_file.string() + " was written by a newer version (layout " + std::to_string(version) + ")";
+        return OpenResult::Refused;
+    }
+    if (!exec(kSchema)) return failed(sqlite3_errcode(m_db));
+    if (version < kSchemaVersion && !exec("PRAGMA user_version=1")) return failed(sqlite3_errcode(m_db));
     struct {
         sqlite3_stmt** stmt;
         const char* sql;
@@ -135,19 +154,21 @@ PlaylistStore::OpenResult PlaylistStore::open() {
          "INSERT INTO state(key, value) VALUES(?1, ?2) ON CONFLICT(key) DO UPDATE SET value=excluded.value"},
     };
     for (const auto& st : statements)
-        if (sqlite3_prepare_v3(m_db, st.sql, -1, SQLITE_PREPARE_PERSISTENT, st.stmt, nullptr) != SQLITE_OK)
-            return OpenResult::Unusable;
+        if (const int rc = sqlite3_prepare_v3(m_db, st.sql, -1, SQLITE_PREPARE_PERSISTENT, st.stmt, nullptr))
+            return failed(rc);
+    if (const int rc = load()) return failed(rc);
     return OpenResult::Ok;
 }
 
-bool PlaylistStore::load() {
+int PlaylistStore::load() {
     Contents out;
     std::map<int64_t, size_t> index;
     sqlite3_stmt* s = nullptr;
+    // SQLITE_OK after the last row, else the code that stopped the reading.
     auto finish = [&](int rc) {
         sqlite3_finalize(s);
         s = nullptr;
-        return rc == SQLITE_DONE;
+        return rc == SQLITE_DONE ? SQLITE_OK : rc;
     };
 
     int rc = sqlite3_prepare_v2(
@@ -163,7 +184,7 @@ bool PlaylistStore::load() {
         index[p.id] = out.playlists.size();
         out.playlists.push_back(std::move(p));
     }
-    if (!finish(rc)) return false;
+    if ((rc = finish(rc))) return rc;
 
     rc = sqlite3_prepare_v2(m_db,
                             "SELECT playlist, path, subsong, position FROM items ORDER BY playlist, position",
@@ -182,7 +203,7 @@ bool PlaylistStore::load() {
         current->items.push_back({columnText(s, 1), uint32_t(sqlite3_column_int64(s, 2))});
         current->keys.push_back(sqlite3_column_int64(s, 3));
     }
-    if (!finish(rc)) return false;
+    if ((rc = finish(rc))) return rc;
 
     rc = sqlite3_prepare_v2(m_db, "SELECT playlist, guid, value FROM properties", -1, &s, nullptr);
     if (rc != SQLITE_OK) return finish(rc);
@@ -192,7 +213,7 @@ bool PlaylistStore::load() {
         if (it == index.end() || !guidFromText(columnText(s, 1), guid)) continue;
         out.playlists[it->second].properties[guid] = columnBlob(s, 2);
     }
-    if (!finish(rc)) return false;
+    if ((rc = finish(rc))) return rc;
 
     rc = sqlite3_prepare_v2(m_db, "SELECT key, value FROM state", -1, &s, nullptr);
     if (rc != SQLITE_OK) return finish(rc);
@@ -202,9 +223,9 @@ bool PlaylistStore::load() {
         if (key == "active") out.activeId = value;
         if (key == "order" && value >= 0) out.order = size_t(value);
     }
-    if (!finish(rc)) return false;
+    if ((rc = finish(rc))) return rc;
     m_contents = std::move(out);
-    return true;
+    return SQLITE_OK;
 }
 
 void PlaylistStore::close() {
@@ -221,26 +242,29 @@ bool PlaylistStore::moveAside() {
     std::string error;
     const fs::path aside = SqliteFile::moveAside(m_file, error);
     if (aside.empty()) {
-        if (!error.empty() && m_print)
-            m_print("playlists: cannot move aside unusable " + m_file.string() + ": " + error);
+        if (!error.empty()) say("cannot move aside unusable " + m_file.string() + ": " + error);
         return false;
     }
     m_movedAside = aside;
-    if (m_print)
-        m_print("playlists: unusable playlist file moved to " + aside.string() + "; starting with no playlists");
+    say("unusable playlist file moved to " + aside.string() + "; starting with no playlists");
     return true;
 }
 
 bool PlaylistStore::recreate() {
     close();
     m_corrupt = false;
-    if (!moveAside() || open() != OpenResult::Ok) {
+    std::string why;
+    if (!moveAside() || open(why) != OpenResult::Ok) {
         close();
-        if (m_print)
-            m_print("playlists: changes of this session will not be kept: cannot use " + m_file.string());
+        say("changes of this session will not be kept: cannot use " + m_file.string() +
+            (why.empty() ? "" : ": " + why));
         return false;
     }
     return true;
+}
+
+void PlaylistStore::say(const std::string& line) const {
+    if (m_print) m_print("playlists: " + line);
 }
 
 bool PlaylistStore::exec(const char* sql) {
@@ -249,16 +273,22 @@ bool PlaylistStore::exec(const char* sql) {
 
 bool PlaylistStore::run(sqlite3_stmt* stmt) {
     const int rc = sqlite3_step(stmt);
+    // Before the reset, which forgets it.
+    const std::string error = rc == SQLITE_DONE ? "" : SqliteFile::errorText(m_db, rc);
     sqlite3_reset(stmt);
     sqlite3_clear_bindings(stmt);
     if (rc == SQLITE_DONE) return true;
-    fail(rc);
+    fail(rc, error);
     return false;
 }
 
-void PlaylistStore::fail(int rc) {
-    if (!m_failed && m_print) m_print(std::string("playlists: cannot save: ") + sqlite3_errstr(rc));
+void PlaylistStore::fail(int rc, const std::string& error) {
+    // Once for a run of failed saves: a full disk would otherwise flood the console.
+    if (!m_failed && !m_saveFailing)
+        say("cannot save to " + m_file.string() + ": " + error +
+            "; the playlists stay as they are in memory");
     m_failed = true;
+    m_saveFailing = true;
     if (isCorruption(rc)) m_corrupt = true;
 }
 
@@ -268,7 +298,7 @@ bool PlaylistStore::begin() {
     m_corrupt = false;
     const int rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        fail(rc);
+        fail(rc, SqliteFile::errorText(m_db, rc));
         return false;
     }
     return true;
@@ -278,8 +308,11 @@ bool PlaylistStore::commit() {
     if (!m_db) return false;
     if (!m_failed) {
         const int rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
-        if (rc == SQLITE_OK) return true;
-        fail(rc);
+        if (rc == SQLITE_OK) {
+            m_saveFailing = false;
+            return true;
+        }
+        fail(rc, SqliteFile::errorText(m_db, rc));
     }
     rollback();
     return false;

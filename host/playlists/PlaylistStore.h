@@ -1,9 +1,10 @@
 #pragma once
 
 // The playlists on disk: one SQLite file in WAL mode with full syncing, so a
-// committed write survives a crash. A file that cannot be read is never
-// deleted: it is renamed to NAME.corrupt-TIMESTAMP (with its journal files),
-// the console says so, and a fresh file starts.
+// committed write survives a crash. A damaged file is never deleted: it is
+// renamed to NAME.corrupt-TIMESTAMP (with its journal files), the console says
+// so, and a fresh file starts. A file that can be read but not written, or that
+// a newer version wrote, is left as it is: nothing is saved this session.
 //
 // Schema (user_version 1):
 //   playlists(id PK, position, name, focus NULL = none, selection BLOB: bit n of
@@ -60,7 +61,7 @@ public:
         size_t order = 0;
     };
 
-    // Never fails: when not even a fresh file can be made, nothing is kept this
+    // Never fails: when the file cannot be written, nothing is kept this
     // session and the console says so.
     PlaylistStore(const std::filesystem::path& file, Print print);
     ~PlaylistStore();
@@ -96,13 +97,16 @@ public:
 private:
     using OpenResult = SqliteFile::OpenResult;
 
-    OpenResult open();
-    bool load();
+    OpenResult open(std::string& why);
+    // SQLITE_OK, or the code that stopped the reading.
+    int load();
     void close();
     bool moveAside();
+    void say(const std::string& line) const;
     bool exec(const char* sql);
     bool run(sqlite3_stmt* stmt);
-    void fail(int rc);
+    // `error`: what went wrong, for a person.
+    void fail(int rc, const std::string& error);
 
     const std::filesystem::path m_file;
     Print m_print;
@@ -118,6 +122,7 @@ private:
     Contents m_contents;
     std::filesystem::path m_movedAside;
     bool m_failed = false;
+    bool m_saveFailing = false;
     bool m_corrupt = false;
 };
 

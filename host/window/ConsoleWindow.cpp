@@ -1,5 +1,7 @@
 #include "ConsoleWindow.h"
 
+#include "MainQueue.h"
+
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -19,12 +21,10 @@ ConsoleWindow::ConsoleWindow(Console& console, QWidget* parent)
 
     std::vector<std::string> backlog;
     // Lines may come from any thread: hop to ours. A queued call whose window is
-    // gone is dropped by Qt, and the subscription ends before the window does.
+    // gone is dropped, and the subscription ends before the window does.
     m_subscription = console.subscribe(
         [this](const std::string& line) {
-            QMetaObject::invokeMethod(
-                this, [this, l = QString::fromStdString(line)] { appendLine(l); },
-                Qt::QueuedConnection);
+            platform::async(this, [this, l = QString::fromStdString(line)] { appendLine(l); });
         },
         &backlog);
     for (const auto& line : backlog) appendLine(QString::fromStdString(line));

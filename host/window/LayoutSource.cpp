@@ -1,6 +1,9 @@
 #include "LayoutSource.h"
 
+#include "LineWords.h"
+
 #include <QFile>
+#include <QStringDecoder>
 
 namespace {
 
@@ -49,10 +52,18 @@ LayoutSource LayoutSource::resolve(const QString& nameOrFile) {
 
     QFile file(nameOrFile);
     if (!nameOrFile.isEmpty() && file.open(QIODevice::ReadOnly)) {
-        source.text = QString::fromUtf8(file.readAll());
+        const QByteArray bytes = file.readAll();
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        source.text = utf8(bytes);
+        // Read as lines, a binary file would fill the window with placeholders.
+        if (utf8.hasError() || bytes.contains('\0')) {
+            source.text.clear();
+            source.error =
+                QStringLiteral("\"%1\" is not a layout: not UTF-8 text").arg(shownText(nameOrFile));
+        }
         return source;
     }
     source.error = QStringLiteral("no built-in layout and no readable file named \"%1\" (built in: %2)")
-                       .arg(nameOrFile, builtinNames().join(QStringLiteral(", ")));
+                       .arg(shownText(nameOrFile), builtinNames().join(QStringLiteral(", ")));
     return source;
 }

@@ -11,7 +11,7 @@ struct LayoutSource {
 
     QString name;  // the built-in name, or the file path as given
     QString text;
-    // Set when neither a built-in layout nor a readable file has that name.
+    // Set when neither a built-in layout nor a readable text file has that name.
     QString error;
 
     // A built-in name wins over a file of the same name in the working folder.

@@ -6,7 +6,10 @@
 //
 // with the quoting and comments of LineWords. Blank lines are ignored. A line
 // that cannot be read is kept as an error with its line number; the rest of
-// the layout still stands. Any thread (plain data).
+// the layout still stands. Options that a known element does not read, or
+// values it does not take, are warnings: the element is placed all the same.
+// Names and words echoed in messages are shortened and made printable.
+// Any thread (plain data).
 
 #include <QList>
 #include <QString>
@@ -31,9 +34,13 @@ struct LayoutError {
 };
 
 struct LayoutText {
-    // Both in line order.
+    // All in line order.
     QList<LayoutElement> elements;
     QList<LayoutError> errors;
+    QList<LayoutError> warnings;
+
+    // Neither an element nor a line that failed: nothing to show at all.
+    bool isEmpty() const { return elements.isEmpty() && errors.isEmpty(); }
 
     static LayoutText parse(const QString& text);
 };

@@ -3,6 +3,7 @@
 #include "Console.h"
 #include "ElementPlaceholder.h"
 #include "ExceptionText.h"
+#include "LineWords.h"
 
 #include "service_factory.h"
 #include "ui_element.h"
@@ -46,23 +47,23 @@ LayoutView::Element LayoutView::place(const LayoutElement& line) {
     Element e;
     e.name = line.name;
     e.line = line.line;
+    const QString shown = shownText(line.name);
     const service_ptr_t<ui_element_mac> service = elementNamed(line.name);
     if (!service.is_valid()) {
-        e.problem = QStringLiteral("Unknown element: %1").arg(line.name);
+        e.problem = QStringLiteral("Unknown element: %1").arg(shown);
         return e;
     }
     try {
         e.wrapper = service->instantiate(qvn::wrapNSObject(line.optionMap()));
         e.controller = qobject_cast<qvn::ViewController*>(qvn::unwrapObject(e.wrapper));
         if (!e.controller) {
-            e.problem = e.wrapper.is_valid()
-                            ? QStringLiteral("Element %1 gave no view controller").arg(line.name)
-                            : QStringLiteral("Element %1 could not be created").arg(line.name);
+            e.problem = e.wrapper.is_valid() ? QStringLiteral("Element %1 gave no view controller").arg(shown)
+                                             : QStringLiteral("Element %1 could not be created").arg(shown);
         } else if (!(e.widget = e.controller->view())) {
-            e.problem = QStringLiteral("Element %1 has no view").arg(line.name);
+            e.problem = QStringLiteral("Element %1 has no view").arg(shown);
         }
     } catch (...) {
-        e.problem = QStringLiteral("Element %1 failed: %2").arg(line.name, whatOf(std::current_exception()));
+        e.problem = QStringLiteral("Element %1 failed: %2").arg(shown, whatOf(std::current_exception()));
     }
     if (e.isPlaceholder()) {
         e.widget = nullptr;
@@ -75,6 +76,8 @@ LayoutView::Element LayoutView::place(const LayoutElement& line) {
 void LayoutView::build(const LayoutText& layout) {
     release();
     for (const LayoutError& error : layout.errors) report(QStringLiteral("Layout %1").arg(error.text()));
+    for (const LayoutError& warning : layout.warnings)
+        report(QStringLiteral("Layout %1").arg(warning.text()));
 
     // Elements and unreadable lines, in line order.
     std::map<int, Element> byLine;
@@ -90,6 +93,13 @@ void LayoutView::build(const LayoutText& layout) {
         e.line = error.line;
         e.problem = QStringLiteral("Layout %1").arg(error.text());
         byLine.emplace(error.line, std::move(e));
+    }
+    if (layout.isEmpty()) {
+        // An empty window would look like a host that failed to start.
+        Element e;
+        e.problem = QStringLiteral("Layout is empty: it names no element");
+        report(e.problem);
+        byLine.emplace(0, std::move(e));
     }
 
     bool anyExpands = false;

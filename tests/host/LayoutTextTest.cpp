@@ -1,5 +1,6 @@
 #include "LayoutSource.h"
 #include "LayoutText.h"
+#include "LineWords.h"
 #include "QtPrinters.h"
 
 #include <QFile>
@@ -69,6 +70,56 @@ TEST(LayoutText, ReportsEachMalformedLineByNumberAndKeepsTheRest) {
     EXPECT_TRUE(layout.errors[4].message.contains(QStringLiteral("quote")));
 }
 
+TEST(LayoutText, WarnsOfOptionsAKnownElementDoesNotReadAndStillPlacesIt) {
+    const struct {
+        const char* line;
+        QStringList warnings;
+    } cases[] = {
+        {"waveform-seekbar bogus=1 time=weird",
+         {"line 1: waveform-seekbar has no option \"bogus\" (it has: time); ignoring it",
+          "line 1: waveform-seekbar: \"weird\" is not a value of time (expected: sides); ignoring it"}},
+        {"\"Waveform Seekbar\" time=Sides",
+         {"line 1: Waveform Seekbar: \"Sides\" is not a value of time "
+          "(expected: sides); ignoring it"}},
+        {"classic-toolbar size=big", {"line 1: classic-toolbar takes no options; ignoring \"size\""}},
+        {"waveform-seekbar time=sides", {}},
+        // Elements this host does not ship may read anything.
+        {"fixture-box whatever=1", {}},
+    };
+    for (const auto& c : cases) {
+        const LayoutText layout = LayoutText::parse(QString::fromUtf8(c.line));
+        EXPECT_TRUE(layout.errors.isEmpty()) << c.line;
+        ASSERT_EQ(layout.elements.size(), 1) << c.line;
+        EXPECT_EQ(layout.elements[0].options.size(), QString::fromUtf8(c.line).count(u'='));
+        QStringList warnings;
+        for (const LayoutError& w : layout.warnings) warnings.append(w.text());
+        EXPECT_EQ(warnings, c.warnings) << c.line;
+    }
+}
+
+TEST(LayoutText, EchoesNamesShortAndPrintable) {
+    const QString huge(1'000'000, u'x');
+    const LayoutText layout = LayoutText::parse(huge + QStringLiteral("=1\n") +
+                                                QStringLiteral("classic-tabs \"a\x01\x7f\u00e9\"=1\n"));
+    ASSERT_EQ(layout.errors.size(), 1);
+    EXPECT_LT(layout.errors[0].message.size(), 200);
+    EXPECT_TRUE(layout.errors[0].message.contains(QString(kShownLength, u'x') + u'…'));
+    ASSERT_EQ(layout.warnings.size(), 1);
+    EXPECT_EQ(layout.warnings[0].message,
+              QStringLiteral("classic-tabs takes no options; ignoring \"a\\x01\\x7f\u00e9\""));
+
+    EXPECT_EQ(shownText(QStringLiteral("tab\there\u0085\u200b")),
+              QStringLiteral("tab\\x09here\\x85\\u{200b}"));
+    EXPECT_EQ(shownText(QString(kShownLength, u'y')), QString(kShownLength, u'y'));
+}
+
+TEST(LayoutText, SaysWhenThereIsNothingToPlace) {
+    for (const char* text : {"", "\n\n", "# only a comment\n   \n"})
+        EXPECT_TRUE(LayoutText::parse(QString::fromUtf8(text)).isEmpty()) << text;
+    // A line that failed still shows as a placeholder: not empty.
+    EXPECT_FALSE(LayoutText::parse(QStringLiteral("=x")).isEmpty());
+}
+
 TEST(LayoutSource, BuiltinLayoutsReadCleanlyInTheirOrder) {
     auto names = [](const QString& layout) {
         const LayoutText parsed = LayoutText::parse(LayoutSource::resolve(layout).text);
@@ -103,6 +154,18 @@ TEST(LayoutSource, ReadsAFileAndNamesWhatIsMissing) {
     EXPECT_TRUE(missing.text.isEmpty());
     EXPECT_TRUE(missing.error.contains(QStringLiteral("nope.layout")));
     EXPECT_TRUE(missing.error.contains(QStringLiteral("classic, ovix")));
+
+    // Binary data is refused whole rather than read as thousands of bad lines.
+    for (const QByteArray& bytes :
+         {QByteArray("waveform-seekbar\n\0\n", 19), QByteArray("\xff\xfe\x00\x01\n")}) {
+        QFile b(dir.filePath(QStringLiteral("binary")));
+        ASSERT_TRUE(b.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        b.write(bytes);
+        b.close();
+        const LayoutSource binary = LayoutSource::resolve(b.fileName());
+        EXPECT_TRUE(binary.text.isEmpty());
+        EXPECT_TRUE(binary.error.contains(QStringLiteral("not UTF-8 text"))) << binary.error.toStdString();
+    }
 }
 
 }  // namespace

@@ -86,6 +86,25 @@ TEST(LayoutView, ElementsThatFailBecomePlaceholdersThatSayWhy) {
     EXPECT_EQ(lines.filter(QStringLiteral("Layout line 4:")).size(), 1);
 }
 
+TEST(LayoutView, OptionWarningsAndAnEmptyLayoutReachTheConsole) {
+    const uint64_t mark = Console::global().mark();
+    LayoutView view(Console::global());
+    view.build(layout("\nwaveform-seekbar bogus=1 time=weird\n"));
+    ASSERT_EQ(view.elements().size(), 1u);
+    EXPECT_FALSE(view.elements()[0].isPlaceholder());
+    QStringList lines = WindowTestHost::linesSince(mark);
+    EXPECT_EQ(lines.filter(QStringLiteral("Layout line 2: waveform-seekbar")).size(), 2)
+        << lines.join(u'\n').toStdString();
+
+    const uint64_t before = Console::global().mark();
+    view.build(layout("# nothing yet\n"));
+    ASSERT_EQ(view.elements().size(), 1u);
+    EXPECT_TRUE(view.elements()[0].isPlaceholder());
+    EXPECT_EQ(view.elements()[0].problem, QStringLiteral("Layout is empty: it names no element"));
+    EXPECT_EQ(WindowTestHost::linesSince(before),
+              QStringList{QStringLiteral("Layout is empty: it names no element")});
+}
+
 TEST(LayoutView, SpareHeightGoesToExpandingViewsElseToPlaceholdersElseBelow) {
     auto heights = [](const char* text) {
         LayoutView view(Console::global());

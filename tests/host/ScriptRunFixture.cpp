@@ -52,10 +52,10 @@ QJsonObject ScriptRun::readDump(const char* name) const {
     return doc.object();
 }
 
-void ScriptRun::writeWav(const char* name, int seconds) const {
-    const quint32 rate = 44100, frames = rate * quint32(seconds), bytes = frames * 4;
-    QFile f(path(name));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+void writeTestWav(const QString& path, double seconds) {
+    const quint32 rate = 44100, frames = quint32(rate * seconds), bytes = frames * 4;
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
     QDataStream out(&f);
     out.setByteOrder(QDataStream::LittleEndian);
     out.writeRawData("RIFF", 4);
@@ -75,3 +75,5 @@ void ScriptRun::writeWav(const char* name, int seconds) const {
     for (quint32 i = 0; i < frames; i += 100)
         out.writeRawData(period.constData(), int(qMin(frames - i, 100u) * 4));
 }
+
+void ScriptRun::writeWav(const char* name, int seconds) const { writeTestWav(path(name), seconds); }

@@ -22,6 +22,9 @@ struct HostRun {
 // at the most.
 HostRun runHost(const QStringList& args);
 
+// A 16-bit stereo PCM file at 44.1 kHz of a quiet square tone.
+void writeTestWav(const QString& path, double seconds);
+
 class ScriptRun : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -31,7 +34,6 @@ protected:
     // Runs the host on `script` with the extra arguments.
     HostRun run(const QString& script, QStringList extra = {}) const;
     QJsonObject readDump(const char* name) const;
-    // A 16-bit stereo PCM file of a quiet tone.
     void writeWav(const char* name, int seconds) const;
 
     FixtureLayout layout;

@@ -7,6 +7,9 @@
 #include <sys/stat.h>
 
 #include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <functional>
 #include <random>
 #include <thread>
 
@@ -135,6 +138,49 @@ TEST(DecoderFailure, PathsAreFilesEvenWhenDeletedOrNamedLikeUrls) {
     const std::string message = failureOf("http:track.flac");
     fs::current_path(before);
     EXPECT_EQ(message, "");
+}
+
+// A file that is cut, scribbled over or swapped while it is decoded (a
+// tagger, a sync tool): the decoder ends or fails with exception_io, and
+// does so promptly, whatever the format.
+TEST(DecoderFailure, AFileChangedWhileDecodedEndsOrFailsCleanly) {
+    const struct {
+        const char* name;
+        std::function<void(const std::string& path, const std::string& other)> change;
+    } changes[] = {
+        {"emptied", [](const std::string& path, const std::string&) { fs::resize_file(path, 0); }},
+        {"cut to a tenth", [](const std::string& path,
+                              const std::string&) { fs::resize_file(path, fs::file_size(path) / 10); }},
+        {"overwritten in place",
+         [](const std::string& path, const std::string&) {
+             const Bytes noise = randomBytes(size_t(fs::file_size(path)), 3);
+             std::FILE* f = std::fopen(path.c_str(), "r+b");
+             std::fwrite(noise.data(), 1, noise.size(), f);
+             std::fclose(f);
+         }},
+        {"replaced by another file",
+         [](const std::string& path, const std::string& other) { fs::rename(other, path); }},
+    };
+    for (const char* fixture : {"long.flac", "stereo.mp3", "noise.ogg", "stereo.m4a", "stereo.wav"}) {
+        for (const auto& change : changes) {
+            SCOPED_TRACE(std::string(fixture) + " " + change.name);
+            MediaFixtures::Scratch dir;
+            const std::string path = dir.copy(fixture);
+            const std::string other = dir.copy("stereo.opus", "other");
+            const auto start = std::chrono::steady_clock::now();
+            try {
+                AudioDecoder decoder(path);
+                DecodedChunk chunk;
+                ASSERT_TRUE(decoder.read(chunk));
+                change.change(path, other);
+                while (decoder.read(chunk)) {
+                }
+            } catch (const exception_io& e) {
+                EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+            }
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
+        }
+    }
 }
 
 TEST(DecoderAbort, StopsOpenReadAndSeekWithItsOwnException) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 
 using platform::Notification;
 using platform::NotificationCenter;
@@ -118,9 +119,7 @@ TEST_F(NotificationCenterTest, PostFromAWorkerIsDeliveredOnTheMainThread) {
     QThread* deliveredOn = nullptr;
     center.addObserver(kChanged, &receiver,
                        [&](const Notification&) { deliveredOn = QThread::currentThread(); });
-    std::unique_ptr<QThread> worker(QThread::create([&] { center.post(kChanged); }));
-    worker->start();
-    worker->wait();
+    std::thread([&] { center.post(kChanged); }).join();
     EXPECT_EQ(deliveredOn, nullptr);
     QCoreApplication::processEvents();
     EXPECT_EQ(deliveredOn, QCoreApplication::instance()->thread());
