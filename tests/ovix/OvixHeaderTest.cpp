@@ -1,8 +1,10 @@
 // The Ovix header against a scripted player and album art.
 
 #include "OvixCoverView.h"
+#include "OvixHeaderLayout.h"
 #include "OvixTestHost.h"
 #include "QovOvixHeader.h"
+#include "TestApplication.h"
 
 #include <QAccessible>
 #include <QBuffer>
@@ -249,6 +251,42 @@ TEST_F(OvixHeader, ScreenReadersHearWhichTogglesAreOn) {
     repeat->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     EXPECT_EQ(host.playlists->playback_order_get_active(), orderIndex("Repeat (playlist)"));
     EXPECT_TRUE(h.repeatButton()->isChecked());
+}
+
+// The panel's four parts as boxes of known size: the transport stays centred,
+// the information gives way to it, and the right column is never run over.
+TEST(OvixHeaderLayout, TransportCentredInformationGivesWayRightColumnKeepsItsRoom) {
+    struct Box : QWidget {
+        QSize hint;
+        explicit Box(QSize size) : hint(size) {}
+        QSize sizeHint() const override { return hint; }
+    };
+    testApplication();
+    QWidget panel;
+    auto* layout = new OvixHeaderLayout(&panel);
+    auto add = [&](QSize size) {
+        auto* box = new Box(size);
+        layout->addWidget(box);
+        return box;
+    };
+    Box* cover = add({80, 80});
+    Box* info = add({400, 60});
+    Box* transport = add({200, 40});
+    Box* right = add({150, 50});
+
+    // 16 + 150 + 12 on each side of the centred transport.
+    const int narrowest = 200 + 2 * 178;
+    EXPECT_EQ(panel.minimumSizeHint().width(), narrowest);
+    for (int width : {narrowest, 1000}) {
+        SCOPED_TRACE(width);
+        layout->setGeometry(QRect(0, 0, width, 96));
+        EXPECT_EQ(cover->geometry(), QRect(8, 8, 80, 80));
+        EXPECT_EQ(transport->geometry(), QRect((width - 200) / 2, 28, 200, 40));
+        EXPECT_EQ(right->geometry(), QRect(width - 12 - 150, 23, 150, 50));
+        EXPECT_GE(right->x(), transport->x() + 200 + 16);
+        EXPECT_EQ(info->x(), 98);
+        EXPECT_EQ(info->x() + info->width(), std::min(98 + 400, transport->x() - 16));
+    }
 }
 
 }  // namespace
