@@ -91,7 +91,7 @@ std::shared_ptr<const Waveform> WaveformStore::load(const std::string& key, cons
 
 void WaveformStore::markUsed(const std::string& key) {
     std::lock_guard lock(m_mutex);
-    if (!ready()) return;
+    if (!ready() || m_readOnly) return;
     bindKey(m_touch, key);
     if (const int rc = stepOnce(m_touch); rc != SQLITE_DONE) failed(rc);
 }
@@ -99,7 +99,7 @@ void WaveformStore::markUsed(const std::string& key) {
 void WaveformStore::save(const std::string& key, const FileStamp& stamp, const Waveform& summary) {
     if (!summary.complete || summary.peak.size() != kBins || summary.rms.size() != kBins) return;
     std::lock_guard lock(m_mutex);
-    if (!ready()) return;
+    if (!ready() || m_readOnly) return;
     std::vector<float> data(summary.peak);
     data.insert(data.end(), summary.rms.begin(), summary.rms.end());
 
@@ -118,33 +118,54 @@ void WaveformStore::save(const std::string& key, const FileStamp& stamp, const W
     }
     if (rc == SQLITE_DONE) rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         failed(rc);
+        if (m_db) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         return;
     }
+    m_failing = false;
     // Hands the pages of replaced and evicted rows back to the file system.
     sqlite3_exec(m_db, "PRAGMA incremental_vacuum", nullptr, nullptr, nullptr);
 }
 
 bool WaveformStore::ready() {
     if (m_db || m_disabled) return m_db != nullptr;
-    Open r = open();
-    if (r == Open::Unusable && setAside()) r = open();
-    if (r == Open::Ok) return true;
-    close();
-    if (r != Open::Busy && !m_disabled) disable("");
-    // Busy: another process holds the file; the next track tries again.
-    return false;
+    std::string why;
+    Open r = open(why);
+    if (r == Open::Unusable && setAside()) r = open(why);
+    switch (r) {
+        case Open::Ok:
+            return true;
+        case Open::ReadOnly:
+            // What was kept still shows; nothing new goes in.
+            report("waveforms will not be kept: " + why);
+            return true;
+        case Open::Busy:
+            // Another process holds the file; the next track tries again.
+            close();
+            return false;
+        default:
+            if (!m_disabled) disable(why);
+            return false;
+    }
 }
 
-Open WaveformStore::open() {
-    if (const Open r = SqliteFile::open(m_file.string(), m_db); r != Open::Ok) return r;
+Open WaveformStore::open(std::string& why) {
+    const Open opened = SqliteFile::open(m_file.string(), m_db, &why);
+    m_readOnly = opened == Open::ReadOnly;
+    if (opened != Open::Ok && !m_readOnly) return opened;
+    int rc = SQLITE_OK;
     auto run = [this](const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr); };
     auto prepare = [this](const char* sql, sqlite3_stmt*& s) {
         return sqlite3_prepare_v2(m_db, sql, -1, &s, nullptr);
     };
+    if (m_readOnly) {
+        rc = prepare("SELECT size, modified, data FROM waveforms WHERE key=?1", m_select);
+        if (rc == SQLITE_OK) return opened;
+        why = m_file.string() + ": " + SqliteFile::errorText(m_db, rc);
+        return Open::Refused;
+    }
     // A lost write at a power cut costs one scan; a sync per track would cost every time.
-    int rc = run("PRAGMA synchronous=NORMAL");
+    rc = run("PRAGMA synchronous=NORMAL");
     sqlite3_stmt* mode = nullptr;
     if (rc == SQLITE_OK) rc = prepare("PRAGMA auto_vacuum", mode);
     const bool incremental =
@@ -179,7 +200,9 @@ Open WaveformStore::open() {
             "FROM pragma_page_count c, pragma_freelist_count f, pragma_page_size s",
             m_usage);
     if (rc == SQLITE_OK) return Open::Ok;
-    return SqliteFile::isBusy(rc) ? Open::Busy : Open::Unusable;
+    why = m_file.string() + ": " + SqliteFile::errorText(m_db, rc);
+    // A plain error is a table of another shape: not ours, so it goes aside.
+    return (rc & 0xff) == SQLITE_ERROR ? Open::Unusable : SqliteFile::failure(rc);
 }
 
 void WaveformStore::close() {
@@ -196,7 +219,7 @@ bool WaveformStore::setAside() {
     std::string error;
     const fs::path aside = SqliteFile::moveAside(m_file, error);
     if (!error.empty()) {
-        disable(error);
+        disable("cannot move " + m_file.string() + " aside: " + error);
         return false;
     }
     if (!aside.empty()) report("unusable waveform store moved to " + aside.string() + "; starting afresh");
@@ -206,11 +229,18 @@ bool WaveformStore::setAside() {
 void WaveformStore::disable(const std::string& why) {
     close();
     m_disabled = true;
-    report("waveforms will not be kept: cannot use " + m_file.string() + (why.empty() ? "" : ": " + why));
+    report("waveforms will not be kept: " + why);
 }
 
 void WaveformStore::failed(int rc) {
-    if (damaged(rc)) setAside();
+    if (damaged(rc)) {
+        setAside();
+        return;
+    }
+    // Once for a run of failures: a full disk would otherwise say so every track.
+    if (!m_failing && !SqliteFile::isBusy(rc))
+        report("cannot use " + m_file.string() + ": " + SqliteFile::errorText(m_db, rc));
+    m_failing = true;
 }
 
 int64_t WaveformStore::bytesInUse() {

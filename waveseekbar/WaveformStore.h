@@ -8,7 +8,9 @@
 // Threads: any; one connection behind a mutex. Nothing touches the disk before
 // the first load or save, so creating the store on the main thread is free.
 // Failure: never fatal. A damaged file is moved aside (one console line) and
-// the store starts afresh; a store that cannot be used at all finds nothing.
+// the store starts afresh; one that can only be read is read; one that cannot
+// be used at all finds nothing. A run of failed writes (a full disk) costs one
+// line, and the rows already kept stay.
 
 #include "SqliteFile.h"
 #include "Waveform.h"
@@ -56,12 +58,14 @@ public:
 private:
     // Opens on first use; false while the store cannot be used.
     bool ready();
-    SqliteFile::OpenResult open();
+    // `why` receives what the user should hear when it is not Ok.
+    SqliteFile::OpenResult open(std::string& why);
     void close();
     // Moves the file aside; when it cannot be moved the store is switched off.
     bool setAside();
     void disable(const std::string& why);
-    // After a failed step: a damaged file goes aside, to start afresh next time.
+    // After a failed step: a damaged file goes aside, to start afresh next
+    // time; anything else is said once.
     void failed(int rc);
     int64_t bytesInUse();
     void report(const std::string& what);
@@ -71,6 +75,8 @@ private:
     std::mutex m_mutex;
     sqlite3* m_db = nullptr;
     bool m_disabled = false;
+    bool m_readOnly = false;
+    bool m_failing = false;
     sqlite3_stmt* m_select = nullptr;
     sqlite3_stmt* m_touch = nullptr;
     sqlite3_stmt* m_upsert = nullptr;

@@ -1,9 +1,9 @@
 #pragma once
 
 // The profile's three stores, each reduced to one number it keeps, so that
-// one test can put all three through the same trouble; and the child
-// processes those tests run them in.
+// one test can put all three through the same trouble.
 
+#include "ChildProcess.h"
 #include "Console.h"
 #include "PlaylistManager.h"
 
@@ -56,23 +56,6 @@ private:
 
 // The host's playlist manager on `file`, printing to `console`.
 service_ptr_t<playlists::PlaylistManager> openPlaylists(const std::filesystem::path& file, Console& console);
-
-// Runs `body` in a child process and returns what it returned, or what went
-// wrong with the child. `unprivileged`: as root the child becomes nobody
-// first. The child ends with _exit: whatever the body leaks stays unclosed,
-// as after a crash.
-std::string inChild(const std::function<std::string()>& body, bool unprivileged = true);
-
-// A fresh folder that nobody may use too; removed with its contents.
-class Folder {
-public:
-    Folder();
-    ~Folder();
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
 
 std::string readFile(const std::filesystem::path& file);
 // SQLite's integrity check of `file` ("ok" when sound).

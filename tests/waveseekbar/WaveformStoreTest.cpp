@@ -1,12 +1,15 @@
+#include "ChildProcess.h"
 #include "FakePlayer.h"
 #include "WaveformStore.h"
 
 #include <sqlite3.h>
+#include <sys/resource.h>
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fstream>
 #include <thread>
 
@@ -155,8 +158,51 @@ TEST_F(Store, AFolderThatCannotHoldTheFileOnlyCostsOneLine) {
     store.save("b", kStamp, shape(0.5f));
     const auto lines = console->lines();
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(lines[0].starts_with("Waveform Seekbar: waveforms will not be kept: cannot use "))
-        << lines[0];
+    EXPECT_TRUE(lines[0].starts_with("Waveform Seekbar: waveforms will not be kept: ")) << lines[0];
+}
+
+TEST_F(Store, AProfileThatTakesNoMoreStillShowsWhatWasKeptAndSaysSoOnce) {
+    Folder folder;
+    const fs::path file = folder.path() / "waveforms.sqlite";
+    // Children play the user (as root, nobody), the seeding one included.
+    ASSERT_EQ(inChild([&] {
+                  WaveformStore(file, 1 << 20).save("kept", kStamp, shape(0.5f));
+                  return std::string();
+              }),
+              "");
+    auto session = [&](const std::function<void()>& trouble) {
+        return inChild([&] {
+            trouble();
+            WaveformStore store(file, 1 << 20);
+            std::string out = store.load("kept", kStamp) ? "kept\n" : "lost\n";
+            for (int i = 0; i < 20; ++i) store.save("new" + std::to_string(i), kStamp, shape(0.5f));
+            out += store.load("new19", kStamp) ? "saved\n" : "not saved\n";
+            for (const std::string& line : console->lines()) out += line + "\n";
+            return out;
+        });
+    };
+
+    fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                       fs::perms::group_exec | fs::perms::others_read |
+                                       fs::perms::others_exec);
+    EXPECT_EQ(session([] {}), "kept\nnot saved\nWaveform Seekbar: waveforms will not be kept: the folder " +
+                                  folder.path().string() + " cannot be written (Permission denied)\n");
+    fs::permissions(folder.path(), fs::perms::all);
+
+    const std::string full = session([] {
+        // Room for the -shm, not for twenty rows.
+        const rlimit limit{64 << 10, 64 << 10};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_IGN);
+    });
+    EXPECT_TRUE(full.starts_with("kept\nnot saved\nWaveform Seekbar: cannot use " + file.string() + ": "))
+        << full;
+    EXPECT_NE(full.find("(File too large)\n"), std::string::npos) << full;
+    EXPECT_EQ(std::count(full.begin(), full.end(), '\n'), 3) << full;
+
+    EXPECT_NE(WaveformStore(file, 1 << 20).load("kept", kStamp), nullptr);
+    for (const auto& e : fs::directory_iterator(folder.path()))
+        EXPECT_EQ(e.path().filename().string().find(".corrupt-"), std::string::npos) << e.path();
 }
 
 TEST_F(Store, TwoScanThreadsShareOneStore) {
