@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTest>
 #include <QThread>
 
@@ -140,4 +141,23 @@ TEST_F(MainQueueTest, DroppingPendingWorkDestroysEveryClosureUnrun) {
         EXPECT_TRUE(w->released());
     QTest::qWait(30);
     for (const Watch* w : {&posted, &guarded, &delayed, &fromWorker, &queuedOnRelease}) EXPECT_EQ(w->runs, 0);
+}
+
+// A modal dialog opened by queued work, say: what is queued meanwhile, here
+// or by a worker, runs in the dialog's loop.
+TEST_F(MainQueueTest, WorkRunsInALoopThatQueuedWorkStarted) {
+    int ranInside = 0;
+    bool over = false;
+    platform::async([&] {
+        QEventLoop loop;
+        auto one = [&] {
+            if (++ranInside == 2) loop.quit();
+        };
+        platform::async(one);
+        std::thread([&] { platform::async(one); }).join();
+        loop.exec();
+        over = true;
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return over; }, 2000));
+    EXPECT_EQ(ranInside, 2);
 }
