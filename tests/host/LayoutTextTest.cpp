@@ -82,6 +82,7 @@ TEST(LayoutText, WarnsOfOptionsAKnownElementDoesNotReadAndStillPlacesIt) {
          {"line 1: Waveform Seekbar: \"Sides\" is not a value of time "
           "(expected: sides); ignoring it"}},
         {"classic-toolbar size=big", {"line 1: classic-toolbar takes no options; ignoring \"size\""}},
+        {"ovix-playlist rows=9", {"line 1: ovix-playlist takes no options; ignoring \"rows\""}},
         {"waveform-seekbar time=sides", {}},
         // Elements this host does not ship may read anything.
         {"fixture-box whatever=1", {}},
@@ -124,6 +125,7 @@ TEST(LayoutSource, BuiltinLayoutsReadCleanlyInTheirOrder) {
     auto names = [](const QString& layout) {
         const LayoutText parsed = LayoutText::parse(LayoutSource::resolve(layout).text);
         EXPECT_TRUE(parsed.errors.isEmpty());
+        EXPECT_TRUE(parsed.warnings.isEmpty());
         QStringList out;
         for (const auto& e : parsed.elements) out.append(e.name);
         return out;
