@@ -146,7 +146,7 @@ private:
     std::vector<size_t> selectedItems() const;
     // Hands the files to the host; their tracks are inserted at `position`
     // once resolved. False when there is no file among the URLs.
-    bool insertFiles(const QList<QUrl>& urls, size_t position) const;
+    bool insertFiles(const QMimeData& data, size_t position) const;
 
     QPointer<QovClassicTableView> _table;
     std::unique_ptr<ClassicPlaylistCallback> _plcb;

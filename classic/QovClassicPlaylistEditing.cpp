@@ -9,6 +9,7 @@
 #include "ClipboardChangeCount.h"
 #include "ContextMenuNodes.h"
 #include "DropOrder.h"
+#include "DroppedFiles.h"
 #include "playlist_incoming_item_filter.h"
 #include "playlist_manager.h"
 #include "std_api.h"
@@ -43,13 +44,6 @@ QUrl fileUrlOf(const metadb_handle_ptr& track) {
     return QUrl::fromLocalFile(QString::fromUtf8(location + 7));
 }
 
-std::vector<std::string> localPaths(const QList<QUrl>& urls) {
-    std::vector<std::string> paths;
-    for (const QUrl& url : urls)
-        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
-    return paths;
-}
-
 // Inserts the tracks before `position` (clamped to the end) with an undo
 // point, and makes them the selection. The playlist may have gone meanwhile;
 // a refusal (a locked playlist) beeps and leaves the selection alone.
@@ -77,8 +71,8 @@ std::vector<size_t> QovClassicPlaylist::selectedItems() const {
     return items;
 }
 
-bool QovClassicPlaylist::insertFiles(const QList<QUrl>& urls, size_t position) const {
-    const std::vector<std::string> paths = localPaths(urls);
+bool QovClassicPlaylist::insertFiles(const QMimeData& data, size_t position) const {
+    const std::vector<std::string> paths = platform::droppedFiles(data);
     if (paths.empty()) return false;
     const size_t p = playlist();
     qvn::std_api_get<playlist_incoming_item_filter_v2>()->process_locations_async(
@@ -139,7 +133,7 @@ void QovClassicPlaylist::doPaste() {
     }
     // Another program's copy: its files, if it has any.
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (!data || !insertFiles(data->urls(), position)) platform::beep();
+    if (!data || !insertFiles(*data, position)) platform::beep();
 }
 
 void QovClassicPlaylist::doUndo(bool redo) {
@@ -253,13 +247,13 @@ void QovClassicPlaylist::dragWillBegin(const std::vector<int64_t>& rows) {
 Qt::DropAction QovClassicPlaylist::validateDrop(const QMimeData& data, int64_t) const {
     if (playlist() == SIZE_MAX) return Qt::IgnoreAction;
     if (g_drag.carries(data)) return g_drag.playlist == playlist() ? Qt::MoveAction : Qt::CopyAction;
-    return localPaths(data.urls()).empty() ? Qt::IgnoreAction : Qt::CopyAction;
+    return platform::droppedFiles(data).empty() ? Qt::IgnoreAction : Qt::CopyAction;
 }
 
 bool QovClassicPlaylist::acceptDrop(const QMimeData& data, int64_t row) {
     if (playlist() == SIZE_MAX) return false;
     const size_t target = std::min(_model->rows().itemCount(), insertIndexForRow(row));
-    if (!g_drag.carries(data)) return insertFiles(data.urls(), target);
+    if (!g_drag.carries(data)) return insertFiles(data, target);
     if (g_drag.playlist != playlist()) {
         insertTracks(playlist(), target, g_drag.handles);
         return true;

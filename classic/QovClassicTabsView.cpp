@@ -4,6 +4,7 @@
 #include "ClassicLock.h"
 #include "ClassicSettings.h"
 #include "ClosedTracker.h"
+#include "DroppedFiles.h"
 #include "playlist_incoming_item_filter.h"
 #include "playlist_manager.h"
 #include "std_api.h"
@@ -19,7 +20,6 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
-#include <QUrl>
 
 #include <cmath>
 #include <cstring>
@@ -392,9 +392,7 @@ void QovClassicTabsView::dropEvent(QDropEvent* event) {
         _dragItems.clear();
         return event->acceptProposedAction();
     }
-    std::vector<std::string> paths;
-    for (const QUrl& url : data.urls())
-        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+    const std::vector<std::string> paths = platform::droppedFiles(data);
     if (paths.empty()) return event->ignore();
     qvn::std_api_get<playlist_incoming_item_filter_v2>()->process_locations_async(
         paths,

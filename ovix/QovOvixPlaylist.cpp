@@ -1,5 +1,6 @@
 #include "QovOvixPlaylist.h"
 
+#include "DroppedFiles.h"
 #include "MainQueue.h"
 #include "OvixRowListModel.h"
 #include "play_callback.h"
@@ -10,18 +11,13 @@
 #include "std_api.h"
 
 #include <QMimeData>
-#include <QUrl>
 
 namespace {
 
 service_ptr_t<playlist_manager> manager() { return qvn::std_api_get<playlist_manager>(); }
 
 std::vector<std::string> localFiles(const QMimeData* data) {
-    std::vector<std::string> paths;
-    if (!data || !data->hasUrls()) return paths;
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
-    return paths;
+    return data ? platform::droppedFiles(*data) : std::vector<std::string>();
 }
 
 }  // namespace
