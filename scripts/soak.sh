@@ -27,10 +27,18 @@ ffmpeg -v quiet -y -f lavfi -i "sine=frequency=330:duration=30:sample_rate=22050
 mkdir "$work/tracks"
 for i in $(seq -w 0 999); do ln "$work/tone.flac" "$work/tracks/$i.flac"; done
 
-# Every element there is, each one open.
+# Every element there is, each one open: both components' and both seekbars.
 cat > "$work/soak.layout" <<'LAYOUT'
+classic-toolbar
+classic-tabs
+classic-playlist
 waveform-seekbar time=sides
+classic-statusbar
+ovix-header
 waveform-seekbar
+ovix-tabs
+ovix-playlist
+ovix-footer
 LAYOUT
 
 {
