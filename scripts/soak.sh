@@ -53,6 +53,8 @@ LAYOUT
     [ "$n" -eq "$mark" ] && echo "dump $work/mark.json"
   done
   echo "dump $work/end.json"
+  # Time to read the memory before the player goes.
+  echo "wait 2"
   echo "quit"
 } > "$work/soak.qvs"
 
