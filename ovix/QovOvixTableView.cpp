@@ -57,6 +57,19 @@ void QovOvixTableView::mouseDoubleClickEvent(QMouseEvent* event) {
     _owner->playClicked(index.isValid() ? index.row() : -1);
 }
 
+QModelIndex QovOvixTableView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex next = QListView::moveCursor(action, modifiers);
+    if (!next.isValid() || (next.flags() & Qt::ItemIsSelectable)) return next;
+    // The keys pass over group headers to the track beyond, as they cannot be
+    // selected; from the top, back to the first track.
+    const bool up = action == MoveUp || action == MovePageUp || action == MovePrevious;
+    const int count = model()->rowCount();
+    for (const int step : {up ? -1 : 1, up ? 1 : -1})
+        for (int row = next.row() + step; row >= 0 && row < count; row += step)
+            if (const QModelIndex at = model()->index(row, 0); at.flags() & Qt::ItemIsSelectable) return at;
+    return currentIndex();
+}
+
 QItemSelectionModel::SelectionFlags QovOvixTableView::selectionCommand(const QModelIndex& index,
                                                                        const QEvent* event) const {
     // A click on a group header leaves the selection as it is.

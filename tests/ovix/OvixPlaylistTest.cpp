@@ -211,6 +211,28 @@ TEST_F(OvixPlaylist, SelectionGoesBothWaysWithoutEchoes) {
     EXPECT_EQ(host.selection(p), (Items{0, 1, 2, 3}));
 }
 
+TEST_F(OvixPlaylist, ArrowKeysGoOnFromTheSelectionAndPassOverHeaders) {
+    const size_t p = fourTracks();  // rows: H 0 1 H 2 3
+    QovOvixTableView* view = show();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, rowCenter(2));
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(host.selection(p), Items{2});
+
+    // After a rebuild, and after a selection made elsewhere.
+    host.playlists->playlist_add_items(p, numbered(1), bit_array_false());
+    ASSERT_TRUE(spinUntil([&] { return rows().itemToRow.size() == 5; }));
+    QTest::keyClick(view, Qt::Key_Up);
+    EXPECT_EQ(host.selection(p), Items{1});
+    host.playlists->playlist_set_selection(p, bit_array_true(), bit_array_one(3));
+    QTest::keyClick(view, Qt::Key_Up);
+    EXPECT_EQ(host.selection(p), Items{2});
+
+    QTest::keyClick(view, Qt::Key_Home);
+    EXPECT_EQ(host.selection(p), Items{0});
+    QTest::keyClick(view, Qt::Key_Up);
+    EXPECT_EQ(host.selection(p), Items{0});
+}
+
 TEST_F(OvixPlaylist, ReturnEnterAndDoubleClickPlayDeleteKeysRemove) {
     const size_t p = fourTracks();
     QovOvixTableView* view = show();
