@@ -19,7 +19,10 @@ constexpr qsizetype kMaxEntries = 10000;
 class Reader {
 public:
     explicit Reader(const QByteArray& data) : m_data(data) {}
-    bool has(qint64 at, qint64 size) const { return at >= 0 && size >= 0 && at + size <= m_data.size(); }
+    // Offsets come from the archive: any value, so no sum that could overflow.
+    bool has(qint64 at, qint64 size) const {
+        return at >= 0 && size >= 0 && at <= m_data.size() && size <= m_data.size() - at;
+    }
     uint64_t le(qint64 at, int size) const {
         uint64_t v = 0;
         for (int i = size - 1; i >= 0; --i) v = v << 8 | uint8_t(m_data[at + i]);
