@@ -49,6 +49,12 @@ void QovOvixTableView::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void QovOvixTableView::mousePressEvent(QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    _pressedOnTrack = index.isValid() && (index.flags() & Qt::ItemIsDragEnabled);
+    QListView::mousePressEvent(event);
+}
+
 void QovOvixTableView::mouseDoubleClickEvent(QMouseEvent* event) {
     QListView::mouseDoubleClickEvent(event);
     if (event->button() != Qt::LeftButton || !_owner) return;
@@ -78,7 +84,8 @@ QItemSelectionModel::SelectionFlags QovOvixTableView::selectionCommand(const QMo
 }
 
 void QovOvixTableView::startDrag(Qt::DropActions) {
-    QMimeData* data = _owner ? _owner->dragData() : nullptr;
+    // A drag begun on a group header carries nothing, not even the selection.
+    QMimeData* data = _owner && _pressedOnTrack ? _owner->dragData() : nullptr;
     if (!data) return;
     // The rows only move within this list; the drop knows them by this mark.
     _dragging = true;

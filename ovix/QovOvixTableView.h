@@ -25,6 +25,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
@@ -43,5 +44,6 @@ private:
 
     QPointer<QovOvixPlaylist> _owner;
     bool _dragging = false;  // a drag of this list's rows is under way
+    bool _pressedOnTrack = false;
     int _dropRow = -1;
 };

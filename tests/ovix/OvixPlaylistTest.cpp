@@ -274,9 +274,11 @@ TEST_F(OvixPlaylist, DraggedRowsMoveToTheGapTheyAreDroppedIn) {
     ASSERT_TRUE(dragTo(int(rows().itemToRow[0]), QPoint(50, 395)));
     EXPECT_EQ(items(p), (Items{2, 3, 0, 1, 4, 5}));
 
-    // A header drags nothing.
+    // A header drags nothing, not even the selection.
+    EXPECT_FALSE(dragTo(0, rowTop(3)));
     host.playlists->playlist_clear_selection(p);
     EXPECT_FALSE(dragTo(0, rowTop(3)));
+    EXPECT_EQ(items(p), (Items{2, 3, 0, 1, 4, 5}));
 }
 
 TEST_F(OvixPlaylist, RowsOfAnotherListAreNoFiles) {
