@@ -231,6 +231,9 @@ TEST_F(OvixPlaylist, ArrowKeysGoOnFromTheSelectionAndPassOverHeaders) {
     EXPECT_EQ(host.selection(p), Items{0});
     QTest::keyClick(view, Qt::Key_Up);
     EXPECT_EQ(host.selection(p), Items{0});
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(host.selection(p), (Items{0, 1, 2}));
 }
 
 TEST_F(OvixPlaylist, ReturnEnterAndDoubleClickPlayDeleteKeysRemove) {
