@@ -22,7 +22,9 @@ void WaveformBuilder::addFrames(const double* samples, size_t frames, unsigned c
         float framePeak = 0;
         double energy = 0;
         for (unsigned c = 0; c < channels; ++c) {
-            const float a = std::fabs(float(samples[c]));
+            // A broken decoder's NaN or infinity would make the bars unpaintable.
+            float a = std::fabs(float(samples[c]));
+            if (!std::isfinite(a)) a = 0;
             framePeak = std::max(framePeak, a);
             energy += double(a) * double(a);
         }
