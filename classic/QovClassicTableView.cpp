@@ -179,6 +179,27 @@ void QovClassicTableView::selectRows(const std::vector<size_t>& rows) {
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
+QItemSelectionModel::SelectionFlags QovClassicTableView::selectionCommand(const QModelIndex& index,
+                                                                          const QEvent* event) const {
+    if (_owner && index.isValid() && _owner->isHeaderRow(index.row()) && event &&
+        event->type() == QEvent::MouseButtonPress)
+        return QItemSelectionModel::NoUpdate;
+    return QTableView::selectionCommand(index, event);
+}
+
+QModelIndex QovClassicTableView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex index = QTableView::moveCursor(action, modifiers);
+    if (!_owner || !index.isValid() || !_owner->isHeaderRow(index.row())) return index;
+    const int rows = model()->rowCount();
+    const int step = action == MoveUp || action == MovePageUp ? -1 : 1;
+    // The nearest track row the way the cursor went, else the other way.
+    for (int direction : {step, -step}) {
+        for (int row = index.row() + direction; row >= 0 && row < rows; row += direction)
+            if (!_owner->isHeaderRow(row)) return model()->index(row, index.column());
+    }
+    return currentIndex();
+}
+
 // --- Edit commands ---
 
 bool QovClassicTableView::respondsToEditAction(EditAction action) const {

@@ -86,6 +86,32 @@ TEST_F(PlaylistSelection, SelectionFollowsTheHostAndTheHostTheTable) {
     EXPECT_EQ(table()->selectedRowList(), (std::vector<int64_t>{1, 2}));
 }
 
+TEST_F(PlaylistSelection, HeaderRowsTakeNoSelectionFromClicksOrArrowKeys) {
+    cfg_groupBy.set("album");
+    // Rows: header A, 0, 1, header B, 2.
+    const size_t p = host.showPlaylist(
+        "Music", {tagged("/m/1.flac", {{"album", "A"}}), tagged("/m/2.flac", {{"album", "A"}}),
+                  tagged("/m/3.flac", {{"album", "B"}})});
+    show();
+    focusTable();
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowCenter(2));
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowCenter(3));
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowCenter(0));
+    EXPECT_EQ(host.selection(p), (Items{1}));
+
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowCenter(2));
+    QTest::keyClick(table(), Qt::Key_Down);
+    EXPECT_EQ(host.selection(p), (Items{2}));
+    QTest::keyClick(table(), Qt::Key_Up);
+    EXPECT_EQ(host.selection(p), (Items{1}));
+    QTest::keyClick(table(), Qt::Key_Up);
+    QTest::keyClick(table(), Qt::Key_Up);  // nothing above but the first header
+    EXPECT_EQ(host.selection(p), (Items{0}));
+    QTest::keyClick(table(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(table(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(host.selection(p), (Items{0, 1, 2}));
+}
+
 TEST_F(PlaylistSelection, HeaderClicksSortAscendingThenFlipAndKeepTiesInOrder) {
     cfg_columns.set("index\t50\ntitle\t100\nduration\t60\nplaying\t60");
     const size_t p = host.showPlaylist("Music", lettered("cadb", {120, 60, 120, 60}));
