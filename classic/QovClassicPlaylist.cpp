@@ -4,6 +4,7 @@
 #include "ClassicColumns.h"
 #include "ClassicSettings.h"
 #include "ColumnSpec.h"
+#include "DisplayText.h"
 #include "play_callback.h"
 #include "playlist_callback.h"
 #include "QovClassicCellDelegate.h"
@@ -198,7 +199,7 @@ void QovClassicPlaylist::menuNeedsUpdate(QMenu* menu) {
         if (!customs) menu->addSeparator();
         customs = true;
         const QString title = customParts(identifier).first;
-        menu->addAction(QStringLiteral("Remove \u201C%1\u201D").arg(title), this,
+        menu->addAction(QStringLiteral("Remove \u201C%1\u201D").arg(menuItemText(title)), this,
                         [this, identifier] { removeCustom(identifier); });
     }
 
