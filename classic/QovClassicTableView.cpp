@@ -26,10 +26,22 @@ namespace {
 using platform::EditAction;
 
 // Titles too long for their column end in "…", also right-aligned ones,
-// which the style would cut at the front.
+// which the style would cut at the front. Without columns the header keeps
+// its height: its menu is where columns are added back.
 class ColumnHeader : public QHeaderView {
 public:
     ColumnHeader() : QHeaderView(Qt::Horizontal) {}
+
+    QSize sizeHint() const override {
+        QSize hint = QHeaderView::sizeHint();
+        if (count() == 0) {
+            QStyleOptionHeader option;
+            initStyleOption(&option);
+            option.text = QStringLiteral("X");
+            hint.setHeight(style()->sizeFromContents(QStyle::CT_HeaderSection, &option, {}, this).height());
+        }
+        return hint;
+    }
 
 protected:
     void initStyleOptionForIndex(QStyleOptionHeader* option, int logical) const override {

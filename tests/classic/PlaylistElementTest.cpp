@@ -219,6 +219,18 @@ TEST_F(PlaylistElement, TheHeaderMenuListsColumnsCustomsAndGroupings) {
     EXPECT_EQ(model()->rows().headerRows().size(), 3u);
 }
 
+TEST_F(PlaylistElement, WithoutColumnsTheHeaderStaysToOfferThemBack) {
+    cfg_columns.set("title\t250");
+    host.showPlaylist("Music", albums());
+    show();
+    const int height = header()->height();
+    ASSERT_GT(height, 0);
+    controller->toggleColumn("title");
+    QApplication::processEvents();
+    EXPECT_EQ(stored(), "");
+    EXPECT_EQ(header()->height(), height);
+}
+
 TEST_F(PlaylistElement, MovingOrResizingColumnsSavesThemButLoadingDoesNot) {
     const QString text = "playing\t60\nbogus\t10\nartist\nduration\t61";
     cfg_columns.set(text.toUtf8().constData());
