@@ -7,6 +7,7 @@
 #include "KeyPosition.h"
 #include "MainMenu.h"
 #include "MenuShortcut.h"
+#include "QovClassicCellDelegate.h"
 #include "QovClassicPlaylist.h"
 #include "ResponderChain.h"
 #include "StartDrag.h"
@@ -344,12 +345,35 @@ void QovClassicTableView::paintRowBackgrounds(QPainter& painter, const QRect& cl
     }
 }
 
+void QovClassicTableView::paintHeaderRows(QPainter& painter, const QRect& clip) {
+    const auto* cells = qobject_cast<const QovClassicCellDelegate*>(itemDelegate());
+    if (!cells || !model() || model()->columnCount() == 0 || _headerRows.empty()) return;
+    const int rows = model()->rowCount();
+    const int top = rowAt(clip.top());
+    if (top < 0) return;  // below the last row
+    const int bottom = rowAt(clip.bottom()) < 0 ? rows - 1 : rowAt(clip.bottom());
+    const int first = horizontalHeader()->logicalIndex(0);
+    const int x = columnViewportPosition(first);
+    const int width = std::max(horizontalHeader()->length(), viewport()->width() - x);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    for (auto r = std::lower_bound(_headerRows.begin(), _headerRows.end(), size_t(top));
+         r != _headerRows.end() && *r <= size_t(bottom) && *r < size_t(rows); ++r) {
+        option.rect = QRect(x, rowViewportPosition(int(*r)), width, rowHeight(int(*r)));
+        cells->paintHeader(&painter, option, model()->index(int(*r), first));
+    }
+}
+
 void QovClassicTableView::paintEvent(QPaintEvent* event) {
     {
         QPainter painter(viewport());
         paintRowBackgrounds(painter, event->rect());
     }
     QTableView::paintEvent(event);
+    {
+        QPainter painter(viewport());
+        paintHeaderRows(painter, event->rect());
+    }
     if (_dropRow < 0 || !model()) return;
     const int rows = model()->rowCount();
     int y = 0;

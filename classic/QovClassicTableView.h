@@ -75,6 +75,8 @@ private:
     // Latin letters. Whether the key is one; done only when `perform`.
     bool performKeyEquivalent(const QKeyEvent& event, bool perform);
     void paintRowBackgrounds(QPainter& painter, const QRect& clip);
+    // Group headers run the whole width of the row, past the last column.
+    void paintHeaderRows(QPainter& painter, const QRect& clip);
     // Accepts the drag at its position when the owner takes it there.
     void proposeDrop(QDropEvent* event);
     void setDropRow(int64_t row);

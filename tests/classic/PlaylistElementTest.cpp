@@ -291,6 +291,25 @@ TEST_F(PlaylistElement, AddingACustomColumnAsksForANameAndAPattern) {
     EXPECT_EQ(stored(), before);
 }
 
+TEST_F(PlaylistElement, GroupHeadersRunTheWholeRowPastTheLastColumn) {
+    cfg_columns.set("index\t40");
+    cfg_groupBy.set("album");
+    host.showPlaylist("Music", albums());
+    show();
+    const QImage shot = controller->table()->viewport()->grab().toImage();
+    const QColor base = controller->table()->viewport()->palette().color(QPalette::Base);
+    // Row 0 is "Ann – First (1999)", far wider than the one column.
+    const auto inked = [&](int row) {
+        const int top = controller->table()->rowViewportPosition(row);
+        for (int y = top; y < top + controller->table()->rowHeight(row); ++y)
+            for (int x = 60; x < 200; ++x)
+                if (shot.pixelColor(x, y) != base) return true;
+        return false;
+    };
+    EXPECT_TRUE(inked(0));
+    EXPECT_FALSE(inked(1));  // an item row ends with its columns
+}
+
 TEST_F(PlaylistElement, SettingsChangesRestyleTheRows) {
     cfg_groupBy.set("artist");
     host.showPlaylist("Music", albums());
