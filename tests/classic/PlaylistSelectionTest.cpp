@@ -112,6 +112,29 @@ TEST_F(PlaylistSelection, HeaderRowsTakeNoSelectionFromClicksOrArrowKeys) {
     EXPECT_EQ(host.selection(p), (Items{0, 1, 2}));
 }
 
+TEST_F(PlaylistSelection, ColumnsComeAndGoUnderTheSelection) {
+    cfg_columns.set("title\t100\nartist\t100");
+    const size_t p = host.showPlaylist("Music", lettered("abc"));
+    show();
+    host.playlists->playlist_set_selection(p, bit_array_true(), bit_array_range(0, 2));
+    const auto shownWhole = [&] {
+        return table()->selectionModel()->isRowSelected(0, {}) &&
+               table()->selectionModel()->isRowSelected(1, {}) &&
+               !table()->selectionModel()->isRowSelected(2, {});
+    };
+    controller->toggleColumn("index");
+    EXPECT_TRUE(shownWhole());
+    controller->toggleColumn("title");
+    EXPECT_TRUE(shownWhole());
+    cfg_columns.set("title\t100\ncustom\t150\tGenre\t%genre%");  // as "More..." stores it
+    controller->loadColumns();
+    EXPECT_TRUE(shownWhole());
+    controller->toggleColumn("title");
+    controller->removeCustom(model()->columns()[0].identifier);
+    EXPECT_EQ(model()->columnCount(), 0);
+    EXPECT_EQ(host.selection(p), (Items{0, 1}));
+}
+
 TEST_F(PlaylistSelection, HeaderClicksSortAscendingThenFlipAndKeepTiesInOrder) {
     cfg_columns.set("index\t50\ntitle\t100\nduration\t60\nplaying\t60");
     const size_t p = host.showPlaylist("Music", lettered("cadb", {120, 60, 120, 60}));
