@@ -179,7 +179,7 @@ int64_t QovClassicTableView::selectedRow() const {
     return rows.empty() ? -1 : rows.back();
 }
 
-void QovClassicTableView::selectRows(const std::vector<size_t>& rows) {
+void QovClassicTableView::selectRows(const std::vector<size_t>& rows, size_t lead) {
     if (!selectionModel() || !model()) return;
     const int columns = model()->columnCount();
     QItemSelection selection;
@@ -190,6 +190,13 @@ void QovClassicTableView::selectRows(const std::vector<size_t>& rows) {
         i = end + 1;
     }
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (lead >= size_t(model()->rowCount()) || columns == 0) return;
+    const int column =
+        currentIndex().isValid() ? currentIndex().column() : horizontalHeader()->logicalIndex(0);
+    const bool scrolls = hasAutoScroll();
+    setAutoScroll(false);
+    selectionModel()->setCurrentIndex(model()->index(int(lead), column), QItemSelectionModel::NoUpdate);
+    setAutoScroll(scrolls);
 }
 
 QItemSelectionModel::SelectionFlags QovClassicTableView::selectionCommand(const QModelIndex& index,

@@ -39,8 +39,9 @@ public:
     int64_t selectedRow() const;
     // The selected rows, ascending.
     std::vector<int64_t> selectedRowList() const;
-    // Makes exactly these rows (ascending) the selection.
-    void selectRows(const std::vector<size_t>& rows);
+    // Makes exactly these rows (ascending) the selection; the keys then go on
+    // from `lead` when it is a row. The view does not scroll for it.
+    void selectRows(const std::vector<size_t>& rows, size_t lead = SIZE_MAX);
     // The gap a drop at `pos` (in the viewport) goes into: the row it goes
     // before, the row count below the last row.
     int64_t dropRow(QPointF pos) const;

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -110,6 +111,28 @@ TEST_F(PlaylistSelection, HeaderRowsTakeNoSelectionFromClicksOrArrowKeys) {
     QTest::keyClick(table(), Qt::Key_Down, Qt::ShiftModifier);
     QTest::keyClick(table(), Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(host.selection(p), (Items{0, 1, 2}));
+}
+
+TEST_F(PlaylistSelection, ArrowKeysGoOnFromTheSelectionAfterARebuildOrTheHostsChange) {
+    metadb_handle_list tracks;
+    for (int i = 0; i < 200; ++i) tracks.push_back(tagged("/m/" + std::to_string(i) + ".flac"));
+    const size_t p = host.showPlaylist("Music", tracks);
+    show();
+    focusTable();
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowCenter(2));
+    controller->rebuild();  // as after a play count changed
+    QTest::keyClick(table(), Qt::Key_Down);
+    EXPECT_EQ(host.selection(p), (Items{3}));
+
+    // The host selects and focuses elsewhere: the view does not scroll for
+    // it, and the keys go on from there.
+    table()->scrollToBottom();
+    const int scrolled = table()->verticalScrollBar()->value();
+    host.playlists->playlist_set_focus_item(p, 150);
+    host.playlists->playlist_set_selection(p, bit_array_true(), bit_array_range(150, 2));
+    EXPECT_EQ(table()->verticalScrollBar()->value(), scrolled);
+    QTest::keyClick(table(), Qt::Key_Down);
+    EXPECT_EQ(host.selection(p), (Items{151}));
 }
 
 TEST_F(PlaylistSelection, ColumnsComeAndGoUnderTheSelection) {
