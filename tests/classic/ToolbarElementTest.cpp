@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStyleOptionSlider>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -92,6 +93,24 @@ TEST_F(ToolbarElement, TheSliderSetsTheVolumeAndShowsItsPosition) {
     toolbar->syncVolume();
     EXPECT_EQ(toolbar->mute()->symbol(), QStringLiteral("speaker.slash.fill"));
     EXPECT_EQ(toolbar->volume()->value(), 0);
+}
+
+TEST_F(ToolbarElement, AClickOnTheSliderSetsTheVolumeThereAndTheKnobFollows) {
+    QSlider* slider = toolbar->volume();
+    const auto at = [&](double position) {
+        QStyleOptionSlider option;
+        option.initFrom(slider);
+        const int knob = slider->style()->pixelMetric(QStyle::PM_SliderLength, &option, slider);
+        return QPoint(knob / 2 + int(position * (slider->width() - knob)), slider->height() / 2);
+    };
+    QTest::mouseClick(slider, Qt::LeftButton, {}, at(0.25));
+    EXPECT_NEAR(host.playback->volume, -24.08, 0.5);
+    EXPECT_EQ(toolbar->volumePercent()->text(), QStringLiteral("25%"));
+
+    QTest::mousePress(slider, Qt::LeftButton, {}, at(0.75));
+    QTest::mouseMove(slider, at(0.5));
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, at(0.5));
+    EXPECT_EQ(toolbar->volumePercent()->text(), QStringLiteral("50%"));
 }
 
 TEST_F(ToolbarElement, AVolumeSetElsewhereShowsUnlessAButtonIsHeld) {
