@@ -87,7 +87,7 @@ void QovClassicToolbar::loadView() {
     _mute = button("speaker.wave.2.fill", "Mute", &QovClassicToolbar::onMute);
     row->addWidget(_mute);
 
-    _volume = new JumpSlider;
+    _volume = new platform::JumpSlider;
     _volume->setRange(0, kSliderSteps);
     _volume->setValue(kSliderSteps);
     _volume->setFixedWidth(140);

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QStyleOptionSlider>
 
+namespace platform {
+
 void JumpSlider::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         QStyleOptionSlider option;
@@ -20,3 +22,5 @@ void JumpSlider::mousePressEvent(QMouseEvent* event) {
     // Now on the knob, the press takes hold of it.
     QSlider::mousePressEvent(event);
 }
+
+}  // namespace platform

@@ -4,9 +4,13 @@
 // the pointer from there while the button is held, as on the Mac; the
 // platform's slider would only step a page towards the click. Main thread.
 
+#include "platform_export.h"
+
 #include <QSlider>
 
-class JumpSlider : public QSlider {
+namespace platform {
+
+class QOV_PLATFORM_API JumpSlider : public QSlider {
     Q_OBJECT
 
 public:
@@ -15,3 +19,5 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
 };
+
+}  // namespace platform
