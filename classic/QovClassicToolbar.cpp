@@ -200,6 +200,8 @@ void QovClassicToolbar::syncWindowTitle() {
             if (!formatted.isEmpty()) title = formatted;
         }
     }
+    // Qt reads "[*]" as the unsaved-changes mark; doubled, it shows as itself.
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     QWidget* window = bar->window();
     if (window->windowTitle() != title) window->setWindowTitle(title);
 }

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -170,6 +171,11 @@ TEST_F(ToolbarElement, TheWindowTitleFollowsThePlayingTrack) {
     toolbar->syncWindowTitle();
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Morning Light [quorvane]"));
     EXPECT_EQ(host.playback->lastLevel, playback_control::display_level_titles);
+
+    host.playback->playing = tagged("/music/c.flac", {{"title", "Take [*] Five"}});
+    toolbar->syncWindowTitle();
+    window.winId();
+    EXPECT_EQ(window.windowHandle()->title(), QStringLiteral("Take [*] Five [quorvane]"));
 
     // A title that is no UTF-8 is the player's name again.
     host.playback->playing = tagged("/music/b.flac", {{"title", "\xC3\x28"}});
