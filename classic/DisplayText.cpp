@@ -14,3 +14,5 @@ QString displayLocation(QString text, const QString& home) {
         text.replace(0, home.size(), u'~');
     return text;
 }
+
+QString menuItemText(QString text) { return text.replace(u'&', QLatin1String("&&")); }

@@ -13,3 +13,8 @@ QString textOf(const cvk::string_base& utf8);
 // "~" ("/home/ann/Music" → "~/Music" for home "/home/ann", but "/home/anna"
 // stays).
 QString displayLocation(QString text, const QString& home);
+
+// The text as a menu item shows it: a menu takes "&" for the mark of its
+// shortcut letter, so a name's own "&" is doubled ("Rock && Roll" shows as
+// "Rock & Roll").
+QString menuItemText(QString text);

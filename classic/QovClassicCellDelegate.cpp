@@ -17,9 +17,18 @@ void QovClassicCellDelegate::setFonts(const QFont& regular, const QFont& bold) {
 
 void QovClassicCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                    const QModelIndex& index) const {
+    if (!index.data(QovClassicPlaylistModel::HeaderRowRole).toBool()) draw(painter, option, index, false);
+}
+
+void QovClassicCellDelegate::paintHeader(QPainter* painter, const QStyleOptionViewItem& option,
+                                         const QModelIndex& index) const {
+    draw(painter, option, index, true);
+}
+
+void QovClassicCellDelegate::draw(QPainter* painter, const QStyleOptionViewItem& option,
+                                  const QModelIndex& index, bool header) const {
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
-    const bool header = index.data(QovClassicPlaylistModel::HeaderRowRole).toBool();
     const bool playing = !header && index.data(QovClassicPlaylistModel::PlayingRowRole).toBool();
     const bool selected = opt.state & QStyle::State_Selected;
 

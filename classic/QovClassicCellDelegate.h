@@ -1,7 +1,7 @@
 #pragma once
 
 // Draws the playlist's cells: group headers in the bold font and the accent
-// colour across the row, the playing track in bold, accent-coloured while it
+// colour across the whole row, the playing track in bold, accent-coloured while it
 // is not selected, long texts cut at the end. Row backgrounds are the table's.
 // Main thread.
 
@@ -16,10 +16,16 @@ public:
 
     void setFonts(const QFont& regular, const QFont& bold);
 
+    // Item cells; header rows are left to paintHeader.
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+    // A group header row, across `option.rect`.
+    void paintHeader(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;
 
 private:
+    void draw(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+              bool header) const;
+
     QFont _regular;
     QFont _bold;
 };

@@ -4,6 +4,7 @@
 #include "ClassicColumns.h"
 #include "ClassicSettings.h"
 #include "ColumnSpec.h"
+#include "DisplayText.h"
 #include "play_callback.h"
 #include "playlist_callback.h"
 #include "QovClassicCellDelegate.h"
@@ -154,13 +155,15 @@ void QovClassicPlaylist::loadColumns() {
     std::vector<QovClassicPlaylistModel::Column> columns;
     for (const SpecColumn& c : stored.columns)
         columns.push_back(makeColumn(c.identifier, c.title, c.right, c.pattern));
-    _model->setColumns(std::move(columns));
-    // The stored order is the display order.
-    QHeaderView* header = _table->horizontalHeader();
-    for (int logical = 0; logical < header->count(); ++logical) {
-        header->moveSection(header->visualIndex(logical), logical);
-        header->resizeSection(logical, stored.columns[size_t(logical)].width);
-    }
+    changeColumns([&] {
+        _model->setColumns(std::move(columns));
+        // The stored order is the display order.
+        QHeaderView* header = _table->horizontalHeader();
+        for (int logical = 0; logical < header->count(); ++logical) {
+            header->moveSection(header->visualIndex(logical), logical);
+            header->resizeSection(logical, stored.columns[size_t(logical)].width);
+        }
+    });
     _loadingColumns = false;
     _table->layoutRows(_model->rows().headerRows(), rowHeight());
 }
@@ -198,7 +201,7 @@ void QovClassicPlaylist::menuNeedsUpdate(QMenu* menu) {
         if (!customs) menu->addSeparator();
         customs = true;
         const QString title = customParts(identifier).first;
-        menu->addAction(QStringLiteral("Remove \u201C%1\u201D").arg(title), this,
+        menu->addAction(QStringLiteral("Remove \u201C%1\u201D").arg(menuItemText(title)), this,
                         [this, identifier] { removeCustom(identifier); });
     }
 
@@ -226,20 +229,31 @@ void QovClassicPlaylist::showHeaderMenu(const QPoint& at) {
 void QovClassicPlaylist::toggleColumn(const QString& key) {
     const ClassicColumn* known = findColumn(key.toStdString());
     if (!known) return;
-    const int existing = _model->columnOf(key);
-    if (existing >= 0) {
-        _model->removeColumnAt(existing);
-    } else {
-        _model->appendColumn(makeColumn(key, QString::fromUtf8(known->title), known->right,
-                                        QString::fromUtf8(known->pattern)));
-        _table->horizontalHeader()->resizeSection(_model->columnCount() - 1, known->width);
-    }
+    changeColumns([&] {
+        const int existing = _model->columnOf(key);
+        if (existing >= 0) {
+            _model->removeColumnAt(existing);
+        } else {
+            _model->appendColumn(makeColumn(key, QString::fromUtf8(known->title), known->right,
+                                            QString::fromUtf8(known->pattern)));
+            _table->horizontalHeader()->resizeSection(_model->columnCount() - 1, known->width);
+        }
+    });
     saveColumns();
 }
 
 void QovClassicPlaylist::removeCustom(const QString& identifier) {
-    _model->removeColumnAt(_model->columnOf(identifier));
+    changeColumns([&] { _model->removeColumnAt(_model->columnOf(identifier)); });
     saveColumns();
+}
+
+void QovClassicPlaylist::changeColumns(const std::function<void()>& change) {
+    // Columns come and go under the selection: none of that reaches the host,
+    // and then the table shows the host's selection across every column.
+    _syncing = true;
+    change();
+    _syncing = false;
+    syncSelection();
 }
 
 void QovClassicPlaylist::addCustom() {

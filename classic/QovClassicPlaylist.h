@@ -23,6 +23,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -139,6 +140,7 @@ private:
     static QovClassicPlaylistModel::Column makeColumn(const QString& identifier, const QString& title,
                                                       bool right, const QString& pattern);
     void showHeaderMenu(const QPoint& at);
+    void changeColumns(const std::function<void()>& change);
     QWidget* makeSearchBar();
 
     size_t playlist() const { return _model->playlist(); }

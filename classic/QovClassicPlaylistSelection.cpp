@@ -47,13 +47,20 @@ QString formatted(const metadb_handle_ptr& track, const service_ptr_t<titleforma
 
 void QovClassicPlaylist::syncSelection() {
     if (playlist() == SIZE_MAX || _syncing || !_table) return;
-    const bit_array_bittable selected = playlists()->playlist_get_selection_mask(playlist());
+    auto pm = playlists();
+    const bit_array_bittable selected = pm->playlist_get_selection_mask(playlist());
     std::vector<size_t> rows;
     for (size_t i = selected.find(true, 0, selected.size()); i < selected.size();
          i = selected.find(true, i + 1, selected.size()))
         if (const size_t row = rowForItem(i); row != SIZE_MAX) rows.push_back(row);
+    // The keys go on from the host's focus when it is selected, else from the
+    // last selected row, as they would from a click.
+    const size_t focus = pm->playlist_get_focus_item(playlist());
+    const size_t lead = focus < selected.size() && selected.get(focus) ? rowForItem(focus)
+                        : rows.empty()                                 ? SIZE_MAX
+                                                                       : rows.back();
     _syncing = true;
-    _table->selectRows(rows);
+    _table->selectRows(rows, lead);
     _syncing = false;
 }
 

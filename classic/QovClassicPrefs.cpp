@@ -4,6 +4,7 @@
 #include "ColorWell.h"
 #include "NotificationCenter.h"
 #include "SystemColors.h"
+#include "SystemFont.h"
 
 #include <QCheckBox>
 #include <QCollator>
@@ -119,9 +120,7 @@ void QovClassicPrefs::loadView() {
         "Status bar uses title formatting; %volume% shows the volume. Press Return to apply text "
         "fields."));
     note->setWordWrap(true);
-    QFont small = note->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    note->setFont(small);
+    note->setFont(platform::SystemFont::ofSize(platform::SystemFont::kSmallSize));
     _note = note;
 
     auto* resetButton = new QPushButton(QStringLiteral("Reset to Defaults"));

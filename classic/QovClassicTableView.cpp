@@ -7,6 +7,7 @@
 #include "KeyPosition.h"
 #include "MainMenu.h"
 #include "MenuShortcut.h"
+#include "QovClassicCellDelegate.h"
 #include "QovClassicPlaylist.h"
 #include "ResponderChain.h"
 #include "StartDrag.h"
@@ -26,10 +27,22 @@ namespace {
 using platform::EditAction;
 
 // Titles too long for their column end in "…", also right-aligned ones,
-// which the style would cut at the front.
+// which the style would cut at the front. Without columns the header keeps
+// its height: its menu is where columns are added back.
 class ColumnHeader : public QHeaderView {
 public:
     ColumnHeader() : QHeaderView(Qt::Horizontal) {}
+
+    QSize sizeHint() const override {
+        QSize hint = QHeaderView::sizeHint();
+        if (count() == 0) {
+            QStyleOptionHeader option;
+            initStyleOption(&option);
+            option.text = QStringLiteral("X");
+            hint.setHeight(style()->sizeFromContents(QStyle::CT_HeaderSection, &option, {}, this).height());
+        }
+        return hint;
+    }
 
 protected:
     void initStyleOptionForIndex(QStyleOptionHeader* option, int logical) const override {
@@ -166,7 +179,7 @@ int64_t QovClassicTableView::selectedRow() const {
     return rows.empty() ? -1 : rows.back();
 }
 
-void QovClassicTableView::selectRows(const std::vector<size_t>& rows) {
+void QovClassicTableView::selectRows(const std::vector<size_t>& rows, size_t lead) {
     if (!selectionModel() || !model()) return;
     const int columns = model()->columnCount();
     QItemSelection selection;
@@ -177,6 +190,34 @@ void QovClassicTableView::selectRows(const std::vector<size_t>& rows) {
         i = end + 1;
     }
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (lead >= size_t(model()->rowCount()) || columns == 0) return;
+    const int column =
+        currentIndex().isValid() ? currentIndex().column() : horizontalHeader()->logicalIndex(0);
+    const bool scrolls = hasAutoScroll();
+    setAutoScroll(false);
+    selectionModel()->setCurrentIndex(model()->index(int(lead), column), QItemSelectionModel::NoUpdate);
+    setAutoScroll(scrolls);
+}
+
+QItemSelectionModel::SelectionFlags QovClassicTableView::selectionCommand(const QModelIndex& index,
+                                                                          const QEvent* event) const {
+    if (_owner && index.isValid() && _owner->isHeaderRow(index.row()) && event &&
+        event->type() == QEvent::MouseButtonPress)
+        return QItemSelectionModel::NoUpdate;
+    return QTableView::selectionCommand(index, event);
+}
+
+QModelIndex QovClassicTableView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex index = QTableView::moveCursor(action, modifiers);
+    if (!_owner || !index.isValid() || !_owner->isHeaderRow(index.row())) return index;
+    const int rows = model()->rowCount();
+    const int step = action == MoveUp || action == MovePageUp ? -1 : 1;
+    // The nearest track row the way the cursor went, else the other way.
+    for (int direction : {step, -step}) {
+        for (int row = index.row() + direction; row >= 0 && row < rows; row += direction)
+            if (!_owner->isHeaderRow(row)) return model()->index(row, index.column());
+    }
+    return currentIndex();
 }
 
 // --- Edit commands ---
@@ -311,12 +352,35 @@ void QovClassicTableView::paintRowBackgrounds(QPainter& painter, const QRect& cl
     }
 }
 
+void QovClassicTableView::paintHeaderRows(QPainter& painter, const QRect& clip) {
+    const auto* cells = qobject_cast<const QovClassicCellDelegate*>(itemDelegate());
+    if (!cells || !model() || model()->columnCount() == 0 || _headerRows.empty()) return;
+    const int rows = model()->rowCount();
+    const int top = rowAt(clip.top());
+    if (top < 0) return;  // below the last row
+    const int bottom = rowAt(clip.bottom()) < 0 ? rows - 1 : rowAt(clip.bottom());
+    const int first = horizontalHeader()->logicalIndex(0);
+    const int x = columnViewportPosition(first);
+    const int width = std::max(horizontalHeader()->length(), viewport()->width() - x);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    for (auto r = std::lower_bound(_headerRows.begin(), _headerRows.end(), size_t(top));
+         r != _headerRows.end() && *r <= size_t(bottom) && *r < size_t(rows); ++r) {
+        option.rect = QRect(x, rowViewportPosition(int(*r)), width, rowHeight(int(*r)));
+        cells->paintHeader(&painter, option, model()->index(int(*r), first));
+    }
+}
+
 void QovClassicTableView::paintEvent(QPaintEvent* event) {
     {
         QPainter painter(viewport());
         paintRowBackgrounds(painter, event->rect());
     }
     QTableView::paintEvent(event);
+    {
+        QPainter painter(viewport());
+        paintHeaderRows(painter, event->rect());
+    }
     if (_dropRow < 0 || !model()) return;
     const int rows = model()->rowCount();
     int y = 0;

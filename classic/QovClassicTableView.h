@@ -39,8 +39,9 @@ public:
     int64_t selectedRow() const;
     // The selected rows, ascending.
     std::vector<int64_t> selectedRowList() const;
-    // Makes exactly these rows (ascending) the selection.
-    void selectRows(const std::vector<size_t>& rows);
+    // Makes exactly these rows (ascending) the selection; the keys then go on
+    // from `lead` when it is a row. The view does not scroll for it.
+    void selectRows(const std::vector<size_t>& rows, size_t lead = SIZE_MAX);
     // The gap a drop at `pos` (in the viewport) goes into: the row it goes
     // before, the row count below the last row.
     int64_t dropRow(QPointF pos) const;
@@ -55,6 +56,11 @@ public:
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Header rows take no selection: a click on one leaves the selection as
+    // it is, and the keys step over them to the nearest track row.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
@@ -70,6 +76,8 @@ private:
     // Latin letters. Whether the key is one; done only when `perform`.
     bool performKeyEquivalent(const QKeyEvent& event, bool perform);
     void paintRowBackgrounds(QPainter& painter, const QRect& clip);
+    // Group headers run the whole width of the row, past the last column.
+    void paintHeaderRows(QPainter& painter, const QRect& clip);
     // Accepts the drag at its position when the owner takes it there.
     void proposeDrop(QDropEvent* event);
     void setDropRow(int64_t row);

@@ -4,6 +4,7 @@
 #include "ClassicLock.h"
 #include "ClassicSettings.h"
 #include "ClosedTracker.h"
+#include "DisplayText.h"
 #include "DroppedFiles.h"
 #include "playlist_incoming_item_filter.h"
 #include "playlist_manager.h"
@@ -318,8 +319,9 @@ std::unique_ptr<QMenu> QovClassicTabsView::menuAt(QPointF p) {
     const auto& entries = g_closed.entries();
     for (size_t k = entries.size(); k-- > 0;) {
         const ClosedPlaylist& e = entries[k];
-        QAction* item = closed->addAction(QString::asprintf("%s  (%zu)", e.name.c_str(), e.items.size()),
-                                          this, [k] { restoreClosed(k); });
+        QAction* item =
+            closed->addAction(menuItemText(QString::asprintf("%s  (%zu)", e.name.c_str(), e.items.size())),
+                              this, [k] { restoreClosed(k); });
         item->setData(qulonglong(k));
     }
     closed->menuAction()->setEnabled(!entries.empty());

@@ -1,13 +1,14 @@
 #include "QovClassicToolbar.h"
 
-#include "SystemFont.h"
 #include "ClassicSettings.h"
 #include "DisplayText.h"
+#include "JumpSlider.h"
 #include "playback_control.h"
 #include "playlist_manager.h"
 #include "standard_commands.h"
 #include "std_api.h"
 #include "SymbolButton.h"
+#include "SystemFont.h"
 #include "SystemLabel.h"
 #include "VolumeSlider.h"
 
@@ -86,7 +87,7 @@ void QovClassicToolbar::loadView() {
     _mute = button("speaker.wave.2.fill", "Mute", &QovClassicToolbar::onMute);
     row->addWidget(_mute);
 
-    _volume = new QSlider(Qt::Horizontal);
+    _volume = new platform::JumpSlider;
     _volume->setRange(0, kSliderSteps);
     _volume->setValue(kSliderSteps);
     _volume->setFixedWidth(140);
@@ -199,6 +200,8 @@ void QovClassicToolbar::syncWindowTitle() {
             if (!formatted.isEmpty()) title = formatted;
         }
     }
+    // Qt reads "[*]" as the unsaved-changes mark; doubled, it shows as itself.
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     QWidget* window = bar->window();
     if (window->windowTitle() != title) window->setWindowTitle(title);
 }

@@ -1,8 +1,8 @@
 // The Ovix UI bundle: its identity and its four layout elements.
 
 #include "ComponentIdentity.h"
-#include "OvixElements.h"
 #include "dravik_update_initquit.h"
+#include "OvixElements.h"
 #include "service_factory.h"
 
 namespace qvn {

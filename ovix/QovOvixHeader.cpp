@@ -1,5 +1,6 @@
 #include "QovOvixHeader.h"
 
+#include "JumpSlider.h"
 #include "OvixCoverFetch.h"
 #include "OvixCoverView.h"
 #include "OvixHeaderLayout.h"
@@ -15,7 +16,6 @@
 
 #include <QBoxLayout>
 #include <QSignalBlocker>
-#include <QSlider>
 
 #include <cmath>
 
@@ -87,7 +87,7 @@ void QovOvixHeader::loadView() {
 
     _volIcon = symbolButton(QStringLiteral("speaker.wave.2.fill"), 13, QStringLiteral("Mute"), this,
                             &QovOvixHeader::onMute);
-    _volume = new QSlider(Qt::Horizontal);
+    _volume = new platform::JumpSlider;
     _volume->setRange(0, kSliderSteps);
     _volume->setValue(kSliderSteps);
     _volume->setFixedWidth(110);

@@ -142,8 +142,28 @@ void QovOvixPlaylist::syncSelection() {
     _syncing = true;
     if (selection != _table->selectionModel()->selection())
         _table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    followSelection(selection);
     _syncing = wasSyncing;
     _table->viewport()->update();
+}
+
+void QovOvixPlaylist::followSelection(const QItemSelection& selection) {
+    // The arrow keys go on from the selection, as from a click: a rebuild or a
+    // selection made elsewhere would otherwise send them back to the top.
+    QItemSelectionModel* model = _table->selectionModel();
+    const QModelIndex current = model->currentIndex();
+    if (selection.isEmpty() || (current.isValid() && selection.contains(current))) return;
+    QModelIndex at = _model->index(selection.last().bottom());
+    const size_t focus = manager()->playlist_get_focus_item(_playlist);
+    if (focus < rows().itemToRow.size()) {
+        const QModelIndex focused = _model->index(int(rows().itemToRow[focus]));
+        if (selection.contains(focused)) at = focused;
+    }
+    // Moving the cursor is no reason to scroll; only the host's reveal scrolls.
+    const bool autoScroll = _table->hasAutoScroll();
+    _table->setAutoScroll(false);
+    model->setCurrentIndex(at, QItemSelectionModel::NoUpdate);
+    _table->setAutoScroll(autoScroll);
 }
 
 void QovOvixPlaylist::selectionDidChange() {

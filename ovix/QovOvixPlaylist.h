@@ -16,6 +16,7 @@
 #include <memory>
 
 class OvixRowListModel;
+class QItemSelection;
 class QMimeData;
 
 class QovOvixPlaylist : public qvn::ViewController {
@@ -56,6 +57,8 @@ private:
     class PlayCallback;
 
     void selectionDidChange();
+    // Puts the list's keyboard cursor in the selection when it is outside.
+    void followSelection(const QItemSelection& selection);
     int selectedRow() const;
     bool isPlaying(const OvixRow& row) const;
     bool isTrackRow(int row) const;

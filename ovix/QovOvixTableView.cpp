@@ -49,12 +49,31 @@ void QovOvixTableView::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void QovOvixTableView::mousePressEvent(QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    _pressedOnTrack = index.isValid() && (index.flags() & Qt::ItemIsDragEnabled);
+    QListView::mousePressEvent(event);
+}
+
 void QovOvixTableView::mouseDoubleClickEvent(QMouseEvent* event) {
     QListView::mouseDoubleClickEvent(event);
     if (event->button() != Qt::LeftButton || !_owner) return;
     // Below the last row the selected track plays, as Return would.
     const QModelIndex index = indexAt(event->position().toPoint());
     _owner->playClicked(index.isValid() ? index.row() : -1);
+}
+
+QModelIndex QovOvixTableView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex next = QListView::moveCursor(action, modifiers);
+    if (!next.isValid() || (next.flags() & Qt::ItemIsSelectable)) return next;
+    // The keys pass over group headers to the track beyond, as they cannot be
+    // selected; from the top, back to the first track.
+    const bool up = action == MoveUp || action == MovePageUp || action == MovePrevious;
+    const int count = model()->rowCount();
+    for (const int step : {up ? -1 : 1, up ? 1 : -1})
+        for (int row = next.row() + step; row >= 0 && row < count; row += step)
+            if (const QModelIndex at = model()->index(row, 0); at.flags() & Qt::ItemIsSelectable) return at;
+    return currentIndex();
 }
 
 QItemSelectionModel::SelectionFlags QovOvixTableView::selectionCommand(const QModelIndex& index,
@@ -65,7 +84,8 @@ QItemSelectionModel::SelectionFlags QovOvixTableView::selectionCommand(const QMo
 }
 
 void QovOvixTableView::startDrag(Qt::DropActions) {
-    QMimeData* data = _owner ? _owner->dragData() : nullptr;
+    // A drag begun on a group header carries nothing, not even the selection.
+    QMimeData* data = _owner && _pressedOnTrack ? _owner->dragData() : nullptr;
     if (!data) return;
     // The rows only move within this list; the drop knows them by this mark.
     _dragging = true;

@@ -25,7 +25,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
     void startDrag(Qt::DropActions supportedActions) override;
@@ -42,5 +44,6 @@ private:
 
     QPointer<QovOvixPlaylist> _owner;
     bool _dragging = false;  // a drag of this list's rows is under way
+    bool _pressedOnTrack = false;
     int _dropRow = -1;
 };

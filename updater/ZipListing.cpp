@@ -19,7 +19,7 @@ constexpr qsizetype kMaxEntries = 10000;
 class Reader {
 public:
     explicit Reader(const QByteArray& data) : m_data(data) {}
-    // Offsets come from the archive: no sum of them may overflow.
+    // Offsets come from the archive: any value, so no sum that could overflow.
     bool has(qint64 at, qint64 size) const {
         return at >= 0 && size >= 0 && at <= m_data.size() && size <= m_data.size() - at;
     }

@@ -1,12 +1,12 @@
 #include "QovWaveSeekbarController.h"
 
-#include "QovWaveSeekbarView.h"
-#include "WaveformCache.h"
-#include "WaveformStore.h"
 #include "core_api.h"
 #include "play_callback.h"
 #include "playback_control.h"
+#include "QovWaveSeekbarView.h"
 #include "std_api.h"
+#include "WaveformCache.h"
+#include "WaveformStore.h"
 
 #include <string_view>
 

@@ -4,10 +4,10 @@
 // polls the position 30 times a second, starts and cancels scans, and feeds
 // the view. Main thread.
 
+#include "metadb_handle.h"
 #include "QovWaveSeekbarView.h"
 #include "ViewController.h"
 #include "WaveformScan.h"
-#include "metadb_handle.h"
 
 #include <QPointer>
 #include <QTimer>

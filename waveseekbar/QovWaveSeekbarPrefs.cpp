@@ -38,7 +38,8 @@ void QovWaveSeekbarPrefs::loadView() {
     grid->setHorizontalSpacing(8);
     grid->addWidget(new QLabel(QStringLiteral("Played part:")), 0, 0, Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(m_played, 0, 1, Qt::AlignLeft);
-    grid->addWidget(new QLabel(QStringLiteral("Rest of the track:")), 1, 0, Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(new QLabel(QStringLiteral("Rest of the track:")), 1, 0,
+                    Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(m_rest, 1, 1, Qt::AlignLeft);
     grid->addWidget(reset, 2, 1, Qt::AlignLeft);
 
@@ -55,7 +56,8 @@ void QovWaveSeekbarPrefs::load() {
     if (!m_played || !m_rest) return;
     using platform::SystemColors;
     m_played->setColor(colorFromCfg(cfg_colorPlayed).value_or(SystemColors::accentColor()));
-    m_rest->setColor(colorFromCfg(cfg_colorRest).value_or(SystemColors::color(platform::SystemColor::SecondaryLabel)));
+    m_rest->setColor(
+        colorFromCfg(cfg_colorRest).value_or(SystemColors::color(platform::SystemColor::SecondaryLabel)));
 }
 
 void QovWaveSeekbarPrefs::changed(platform::ColorWell* sender) {

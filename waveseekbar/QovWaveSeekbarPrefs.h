@@ -5,9 +5,9 @@
 // while the user tries colours in the dialog; a cancelled dialog puts the
 // setting back as it was. Main thread.
 
+#include "cfg_var.h"
 #include "ColorWell.h"
 #include "ViewController.h"
-#include "cfg_var.h"
 
 #include <QPointer>
 

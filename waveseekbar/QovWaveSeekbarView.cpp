@@ -1,13 +1,13 @@
 #include "QovWaveSeekbarView.h"
 
+#include "playback_control.h"
 #include "QovWaveSeekbarAccessible.h"
 #include "SeekbarGeometry.h"
 #include "SeekbarPalette.h"
 #include "SeekbarScene.h"
+#include "std_api.h"
 #include "SystemFont.h"
 #include "WaveSeekbarSettings.h"
-#include "playback_control.h"
-#include "std_api.h"
 
 #include <QAccessible>
 #include <QFontMetricsF>
@@ -100,24 +100,24 @@ void QovWaveSeekbarView::paintEvent(QPaintEvent*) {
     for (const wave::SeekbarOp& op : ops) {
         const QColor color = palette.color(op.role);
         switch (op.kind) {
-        case wave::SeekbarOp::Fill:
-            p.fillRect(op.rect, color);
-            break;
-        case wave::SeekbarOp::RoundedFill: {
-            p.setRenderHint(QPainter::Antialiasing, true);
-            QPainterPath path;
-            path.addRoundedRect(op.rect, op.radius, op.radius);
-            p.fillPath(path, color);
-            p.setRenderHint(QPainter::Antialiasing, false);
-            break;
-        }
-        case wave::SeekbarOp::Text: {
-            const int f = int(op.font);
-            p.setFont(fonts[f]);
-            p.setPen(color);
-            p.drawText(op.origin + QPointF(0, metrics[f].ascent()), QString::fromStdString(op.text));
-            break;
-        }
+            case wave::SeekbarOp::Fill:
+                p.fillRect(op.rect, color);
+                break;
+            case wave::SeekbarOp::RoundedFill: {
+                p.setRenderHint(QPainter::Antialiasing, true);
+                QPainterPath path;
+                path.addRoundedRect(op.rect, op.radius, op.radius);
+                p.fillPath(path, color);
+                p.setRenderHint(QPainter::Antialiasing, false);
+                break;
+            }
+            case wave::SeekbarOp::Text: {
+                const int f = int(op.font);
+                p.setFont(fonts[f]);
+                p.setPen(color);
+                p.drawText(op.origin + QPointF(0, metrics[f].ascent()), QString::fromStdString(op.text));
+                break;
+            }
         }
     }
 }

@@ -28,8 +28,6 @@ SeekbarPalette::SeekbarPalette(std::optional<QColor> played, std::optional<QColo
     set(SeekbarRole::SideText, system(SystemColor::SecondaryLabel));
 }
 
-QColor SeekbarPalette::color(SeekbarRole role) const {
-    return m_colors[int(role)];
-}
+QColor SeekbarPalette::color(SeekbarRole role) const { return m_colors[int(role)]; }
 
 }  // namespace wave

@@ -20,7 +20,7 @@ enum class SeekbarRole {
     Background,
     PlayedPeak,
     PlayedRms,
-    RestPeak,   // also the flat line when there is no waveform
+    RestPeak,  // also the flat line when there is no waveform
     RestRms,
     PositionLine,
     HoverLine,
@@ -47,10 +47,10 @@ struct SeekbarOp {
     enum Kind { Fill, RoundedFill, Text };
     Kind kind = Fill;
     SeekbarRole role = SeekbarRole::Background;
-    QRectF rect{};        // Fill, RoundedFill
-    double radius = 0;    // RoundedFill
-    QPointF origin{};     // Text: top left
-    std::string text{};   // Text
+    QRectF rect{};       // Fill, RoundedFill
+    double radius = 0;   // RoundedFill
+    QPointF origin{};    // Text: top left
+    std::string text{};  // Text
     SeekbarFont font = SeekbarFont::Label;
 };
 

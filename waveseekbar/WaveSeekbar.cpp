@@ -1,10 +1,10 @@
 // The waveform seekbar bundle: the layout element, the page and the update check.
 
+#include "dravik_update_initquit.h"
 #include "ObjectWrapper.h"
+#include "preferences_page.h"
 #include "QovWaveSeekbarController.h"
 #include "QovWaveSeekbarPrefs.h"
-#include "dravik_update_initquit.h"
-#include "preferences_page.h"
 #include "service_factory.h"
 #include "ui_element.h"
 
@@ -24,17 +24,22 @@ public:
         return qvn::wrapNSObject(controller);
     }
     bool match_name(const char* name) override {
-        return name && (std::strcmp(name, "waveform-seekbar") == 0 || std::strcmp(name, "Waveform Seekbar") == 0);
+        return name &&
+               (std::strcmp(name, "waveform-seekbar") == 0 || std::strcmp(name, "Waveform Seekbar") == 0);
     }
     qvn::stringRef get_name() override { return qvn::string::make("Waveform Seekbar"); }
-    GUID get_guid() override { return {0x5B1E8C3A, 0x7D42, 0x4F19, {0x9A, 0x6E, 0x21, 0xC4, 0x8B, 0x03, 0xD7, 0x5F}}; }
+    GUID get_guid() override {
+        return {0x5B1E8C3A, 0x7D42, 0x4F19, {0x9A, 0x6E, 0x21, 0xC4, 0x8B, 0x03, 0xD7, 0x5F}};
+    }
 };
 
 class preferences_page_wave : public preferences_page {
 public:
     service_ptr_t<service_base> instantiate() override { return qvn::wrapNSObject(new QovWaveSeekbarPrefs); }
     const char* get_name() override { return "Waveform Seekbar"; }
-    GUID get_guid() override { return {0x0B8E47D2, 0xC561, 0x4A3F, {0x92, 0x7D, 0xE4, 0x05, 0x6A, 0xB8, 0x13, 0xC9}}; }
+    GUID get_guid() override {
+        return {0x0B8E47D2, 0xC561, 0x4A3F, {0x92, 0x7D, 0xE4, 0x05, 0x6A, 0xB8, 0x13, 0xC9}};
+    }
     GUID get_parent_guid() override { return guid_display; }
 };
 

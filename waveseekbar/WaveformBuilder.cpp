@@ -16,13 +16,15 @@ void WaveformBuilder::addFrames(const double* samples, size_t frames, unsigned c
     for (size_t f = 0; f < frames; ++f, samples += channels) {
         // Divide first, as the bin boundaries are defined; a zero rate sends
         // every frame to the last bin rather than converting infinity.
-        const double pos = m_expectedTotal > 0 ? double(m_frames) / m_expectedTotal * double(kBins)
-                                               : double(kBins);
+        const double pos =
+            m_expectedTotal > 0 ? double(m_frames) / m_expectedTotal * double(kBins) : double(kBins);
         const size_t bin = pos >= double(kBins - 1) ? kBins - 1 : size_t(pos);
         float framePeak = 0;
         double energy = 0;
         for (unsigned c = 0; c < channels; ++c) {
-            const float a = std::fabs(float(samples[c]));
+            // A broken decoder's NaN or infinity would make the bars unpaintable.
+            float a = std::fabs(float(samples[c]));
+            if (!std::isfinite(a)) a = 0;
             framePeak = std::max(framePeak, a);
             energy += double(a) * double(a);
         }

@@ -6,10 +6,10 @@
 // With a store, a local file scanned before is published complete at once
 // instead, and a finished scan is kept there.
 
-#include "Waveform.h"
-#include "WaveformStore.h"
 #include "abort_callback.h"
 #include "metadb_handle.h"
+#include "Waveform.h"
+#include "WaveformStore.h"
 
 #include <functional>
 #include <memory>

@@ -8,6 +8,7 @@
 #include "Printers.h"
 #include "QovClassicPlaylist.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QHeaderView>
@@ -160,7 +161,7 @@ TEST_F(PlaylistElement, MarksThePlayingTrackAndQueuePositionsAcrossPlaylists) {
 }
 
 TEST_F(PlaylistElement, TheHeaderMenuListsColumnsCustomsAndGroupings) {
-    cfg_columns.set("title\t250\ncustom\t120\tGenre\t%genre%\nartist\t180");
+    cfg_columns.set("title\t250\ncustom\t120\tR&B\t%genre%\nartist\t180");
     cfg_groupBy.set("folder");
     host.showPlaylist("Music", albums());
     show();
@@ -193,26 +194,41 @@ TEST_F(PlaylistElement, TheHeaderMenuListsColumnsCustomsAndGroupings) {
                                   "Date Added",
                                   "Rating",
                                   "-",
-                                  "Remove \u201CGenre\u201D",
+                                  "Remove \u201CR&&B\u201D",
                                   "-",
                                   "More\u2026",
                                   "-",
                                   "Group by"}));
+    // A menu takes a single "&" for a shortcut mark; the title shows whole.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&menu)->child(23)->text(QAccessible::Name),
+              QStringLiteral("Remove \u201CR&B\u201D"));
     QStringList groups;
     for (QAction* a : menu.actions().last()->menu()->actions())
         groups.append(a->text() + (a->isChecked() ? " *" : ""));
     EXPECT_EQ(groups, (QStringList{"None", "Artist / Album", "Artist", "Folder *"}));
 
     menu.actions()[0]->trigger();  // Item index on, at the right end
-    EXPECT_EQ(stored(), "title\t250\ncustom\t120\tGenre\t%genre%\nartist\t180\nindex\t50");
+    EXPECT_EQ(stored(), "title\t250\ncustom\t120\tR&B\t%genre%\nartist\t180\nindex\t50");
     menu.actions()[1]->trigger();   // Artist off
-    menu.actions()[23]->trigger();  // Remove "Genre"
+    menu.actions()[23]->trigger();  // Remove "R&B"
     EXPECT_EQ(stored(), "title\t250\nindex\t50");
     EXPECT_EQ(columnTitles(), (QStringList{"Title", "Item index"}));
 
     menu.actions().last()->menu()->actions()[1]->trigger();
     EXPECT_EQ(cfg_groupBy.get().str(), "album");
     EXPECT_EQ(model()->rows().headerRows().size(), 3u);
+}
+
+TEST_F(PlaylistElement, WithoutColumnsTheHeaderStaysToOfferThemBack) {
+    cfg_columns.set("title\t250");
+    host.showPlaylist("Music", albums());
+    show();
+    const int height = header()->height();
+    ASSERT_GT(height, 0);
+    controller->toggleColumn("title");
+    QApplication::processEvents();
+    EXPECT_EQ(stored(), "");
+    EXPECT_EQ(header()->height(), height);
 }
 
 TEST_F(PlaylistElement, MovingOrResizingColumnsSavesThemButLoadingDoesNot) {
@@ -273,6 +289,25 @@ TEST_F(PlaylistElement, AddingACustomColumnAsksForANameAndAPattern) {
     answer = platform::Alert::kFirstButton;
     add();
     EXPECT_EQ(stored(), before);
+}
+
+TEST_F(PlaylistElement, GroupHeadersRunTheWholeRowPastTheLastColumn) {
+    cfg_columns.set("index\t40");
+    cfg_groupBy.set("album");
+    host.showPlaylist("Music", albums());
+    show();
+    const QImage shot = controller->table()->viewport()->grab().toImage();
+    const QColor base = controller->table()->viewport()->palette().color(QPalette::Base);
+    // Row 0 is "Ann – First (1999)", far wider than the one column.
+    const auto inked = [&](int row) {
+        const int top = controller->table()->rowViewportPosition(row);
+        for (int y = top; y < top + controller->table()->rowHeight(row); ++y)
+            for (int x = 60; x < 200; ++x)
+                if (shot.pixelColor(x, y) != base) return true;
+        return false;
+    };
+    EXPECT_TRUE(inked(0));
+    EXPECT_FALSE(inked(1));  // an item row ends with its columns
 }
 
 TEST_F(PlaylistElement, SettingsChangesRestyleTheRows) {

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -84,6 +85,77 @@ TEST_F(PlaylistSelection, SelectionFollowsTheHostAndTheHostTheTable) {
     host.playlists->playlist_add_items(p, {tagged("/m/4.flac", {{"album", "B"}})}, bit_array_false());
     settle();
     EXPECT_EQ(table()->selectedRowList(), (std::vector<int64_t>{1, 2}));
+}
+
+TEST_F(PlaylistSelection, HeaderRowsTakeNoSelectionFromClicksOrArrowKeys) {
+    cfg_groupBy.set("album");
+    // Rows: header A, 0, 1, header B, 2.
+    const size_t p = host.showPlaylist(
+        "Music", {tagged("/m/1.flac", {{"album", "A"}}), tagged("/m/2.flac", {{"album", "A"}}),
+                  tagged("/m/3.flac", {{"album", "B"}})});
+    show();
+    focusTable();
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowCenter(2));
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowCenter(3));
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowCenter(0));
+    EXPECT_EQ(host.selection(p), (Items{1}));
+
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowCenter(2));
+    QTest::keyClick(table(), Qt::Key_Down);
+    EXPECT_EQ(host.selection(p), (Items{2}));
+    QTest::keyClick(table(), Qt::Key_Up);
+    EXPECT_EQ(host.selection(p), (Items{1}));
+    QTest::keyClick(table(), Qt::Key_Up);
+    QTest::keyClick(table(), Qt::Key_Up);  // nothing above but the first header
+    EXPECT_EQ(host.selection(p), (Items{0}));
+    QTest::keyClick(table(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(table(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(host.selection(p), (Items{0, 1, 2}));
+}
+
+TEST_F(PlaylistSelection, ArrowKeysGoOnFromTheSelectionAfterARebuildOrTheHostsChange) {
+    metadb_handle_list tracks;
+    for (int i = 0; i < 200; ++i) tracks.push_back(tagged("/m/" + std::to_string(i) + ".flac"));
+    const size_t p = host.showPlaylist("Music", tracks);
+    show();
+    focusTable();
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowCenter(2));
+    controller->rebuild();  // as after a play count changed
+    QTest::keyClick(table(), Qt::Key_Down);
+    EXPECT_EQ(host.selection(p), (Items{3}));
+
+    // The host selects and focuses elsewhere: the view does not scroll for
+    // it, and the keys go on from there.
+    table()->scrollToBottom();
+    const int scrolled = table()->verticalScrollBar()->value();
+    host.playlists->playlist_set_focus_item(p, 150);
+    host.playlists->playlist_set_selection(p, bit_array_true(), bit_array_range(150, 2));
+    EXPECT_EQ(table()->verticalScrollBar()->value(), scrolled);
+    QTest::keyClick(table(), Qt::Key_Down);
+    EXPECT_EQ(host.selection(p), (Items{151}));
+}
+
+TEST_F(PlaylistSelection, ColumnsComeAndGoUnderTheSelection) {
+    cfg_columns.set("title\t100\nartist\t100");
+    const size_t p = host.showPlaylist("Music", lettered("abc"));
+    show();
+    host.playlists->playlist_set_selection(p, bit_array_true(), bit_array_range(0, 2));
+    const auto shownWhole = [&] {
+        return table()->selectionModel()->isRowSelected(0, {}) &&
+               table()->selectionModel()->isRowSelected(1, {}) &&
+               !table()->selectionModel()->isRowSelected(2, {});
+    };
+    controller->toggleColumn("index");
+    EXPECT_TRUE(shownWhole());
+    controller->toggleColumn("title");
+    EXPECT_TRUE(shownWhole());
+    cfg_columns.set("title\t100\ncustom\t150\tGenre\t%genre%");  // as "More..." stores it
+    controller->loadColumns();
+    EXPECT_TRUE(shownWhole());
+    controller->toggleColumn("title");
+    controller->removeCustom(model()->columns()[0].identifier);
+    EXPECT_EQ(model()->columnCount(), 0);
+    EXPECT_EQ(host.selection(p), (Items{0, 1}));
 }
 
 TEST_F(PlaylistSelection, HeaderClicksSortAscendingThenFlipAndKeepTiesInOrder) {

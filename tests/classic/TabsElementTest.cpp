@@ -225,7 +225,7 @@ TEST_F(TabsElement, TheMenuOffersWhatTheTabAllows) {
     EXPECT_FALSE(empty->actions().last()->isEnabled());
 
     host.addPlaylist("Kept", {tagged("/music/a.flac")});
-    host.addPlaylist("Gone", {tagged("/music/b.flac"), tagged("/music/c.flac")});
+    host.addPlaylist("Rock & Roll", {tagged("/music/b.flac"), tagged("/music/c.flac")});
     host.playlists->remove_playlist(1);
     controller->refresh();
     toggleLock(0, false);
@@ -236,7 +236,9 @@ TEST_F(TabsElement, TheMenuOffersWhatTheTabAllows) {
     EXPECT_FALSE(onTab->actions()[2]->isEnabled());
     QMenu* closed = onTab->actions().last()->menu();
     ASSERT_EQ(closed->actions().size(), 1);
-    EXPECT_EQ(closed->actions()[0]->text(), QStringLiteral("Gone  (2)"));
+    // Shown whole: a menu would take a single "&" for a shortcut mark.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(closed)->child(0)->text(QAccessible::Name),
+              QStringLiteral("Rock & Roll  (2)"));
 
     // Unlock from the menu, then the menu offers to lock again.
     onTab->actions()[4]->trigger();

@@ -12,7 +12,9 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStyleOptionSlider>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -94,6 +96,24 @@ TEST_F(ToolbarElement, TheSliderSetsTheVolumeAndShowsItsPosition) {
     EXPECT_EQ(toolbar->volume()->value(), 0);
 }
 
+TEST_F(ToolbarElement, AClickOnTheSliderSetsTheVolumeThereAndTheKnobFollows) {
+    QSlider* slider = toolbar->volume();
+    const auto at = [&](double position) {
+        QStyleOptionSlider option;
+        option.initFrom(slider);
+        const int knob = slider->style()->pixelMetric(QStyle::PM_SliderLength, &option, slider);
+        return QPoint(knob / 2 + int(position * (slider->width() - knob)), slider->height() / 2);
+    };
+    QTest::mouseClick(slider, Qt::LeftButton, {}, at(0.25));
+    EXPECT_NEAR(host.playback->volume, -24.08, 0.5);
+    EXPECT_EQ(toolbar->volumePercent()->text(), QStringLiteral("25%"));
+
+    QTest::mousePress(slider, Qt::LeftButton, {}, at(0.75));
+    QTest::mouseMove(slider, at(0.5));
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, at(0.5));
+    EXPECT_EQ(toolbar->volumePercent()->text(), QStringLiteral("50%"));
+}
+
 TEST_F(ToolbarElement, AVolumeSetElsewhereShowsUnlessAButtonIsHeld) {
     host.playback->volume = -30;
     EXPECT_TRUE(
@@ -151,6 +171,11 @@ TEST_F(ToolbarElement, TheWindowTitleFollowsThePlayingTrack) {
     toolbar->syncWindowTitle();
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Morning Light [quorvane]"));
     EXPECT_EQ(host.playback->lastLevel, playback_control::display_level_titles);
+
+    host.playback->playing = tagged("/music/c.flac", {{"title", "Take [*] Five"}});
+    toolbar->syncWindowTitle();
+    window.winId();
+    EXPECT_EQ(window.windowHandle()->title(), QStringLiteral("Take [*] Five [quorvane]"));
 
     // A title that is no UTF-8 is the player's name again.
     host.playback->playing = tagged("/music/b.flac", {{"title", "\xC3\x28"}});

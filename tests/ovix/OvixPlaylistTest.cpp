@@ -211,6 +211,31 @@ TEST_F(OvixPlaylist, SelectionGoesBothWaysWithoutEchoes) {
     EXPECT_EQ(host.selection(p), (Items{0, 1, 2, 3}));
 }
 
+TEST_F(OvixPlaylist, ArrowKeysGoOnFromTheSelectionAndPassOverHeaders) {
+    const size_t p = fourTracks();  // rows: H 0 1 H 2 3
+    QovOvixTableView* view = show();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, rowCenter(2));
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(host.selection(p), Items{2});
+
+    // After a rebuild, and after a selection made elsewhere.
+    host.playlists->playlist_add_items(p, numbered(1), bit_array_false());
+    ASSERT_TRUE(spinUntil([&] { return rows().itemToRow.size() == 5; }));
+    QTest::keyClick(view, Qt::Key_Up);
+    EXPECT_EQ(host.selection(p), Items{1});
+    host.playlists->playlist_set_selection(p, bit_array_true(), bit_array_one(3));
+    QTest::keyClick(view, Qt::Key_Up);
+    EXPECT_EQ(host.selection(p), Items{2});
+
+    QTest::keyClick(view, Qt::Key_Home);
+    EXPECT_EQ(host.selection(p), Items{0});
+    QTest::keyClick(view, Qt::Key_Up);
+    EXPECT_EQ(host.selection(p), Items{0});
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(host.selection(p), (Items{0, 1, 2}));
+}
+
 TEST_F(OvixPlaylist, ReturnEnterAndDoubleClickPlayDeleteKeysRemove) {
     const size_t p = fourTracks();
     QovOvixTableView* view = show();
@@ -252,9 +277,11 @@ TEST_F(OvixPlaylist, DraggedRowsMoveToTheGapTheyAreDroppedIn) {
     ASSERT_TRUE(dragTo(int(rows().itemToRow[0]), QPoint(50, 395)));
     EXPECT_EQ(items(p), (Items{2, 3, 0, 1, 4, 5}));
 
-    // A header drags nothing.
+    // A header drags nothing, not even the selection.
+    EXPECT_FALSE(dragTo(0, rowTop(3)));
     host.playlists->playlist_clear_selection(p);
     EXPECT_FALSE(dragTo(0, rowTop(3)));
+    EXPECT_EQ(items(p), (Items{2, 3, 0, 1, 4, 5}));
 }
 
 TEST_F(OvixPlaylist, RowsOfAnotherListAreNoFiles) {

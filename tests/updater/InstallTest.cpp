@@ -12,6 +12,20 @@ namespace {
 
 const QByteArray kName = "qov_wave_seekbar";
 
+// `archive` (without a comment) with a zip64 locator pointing at `end64`,
+// and a zip64 end record naming `directoryStart`, in front of its end record.
+QByteArray withZip64(QByteArray archive, uint64_t end64, uint64_t directoryStart) {
+    auto le = [](uint64_t v, int size) {
+        QByteArray out;
+        for (int i = 0; i < size; ++i) out += char(v >> (8 * i));
+        return out;
+    };
+    const qsizetype end = archive.size() - 22;
+    const QByteArray record = le(0x06064b50, 4) + QByteArray(36, '\0') + le(46, 8) + le(directoryStart, 8);
+    const QByteArray locator = le(0x07064b50, 4) + le(0, 4) + le(end64 ? end64 : uint64_t(end), 8) + le(1, 4);
+    return archive.insert(end, record + locator);
+}
+
 std::string fileText(const fs::path& p) {
     std::ifstream in(p);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -89,6 +103,8 @@ TEST_F(Install, ArchivesThatAreNotAPlainBundleAreRefusedWhole) {
         {"link to write through", bundle({{"mac/up", "..", 0120777}, {"mac/up/escaped", "x"}})},
         {"fifo", bundle({{"mac/qov_wave_seekbar.component/pipe", {}, 010644}})},
         {"device", bundle({{"mac/qov_wave_seekbar.component/disk", {}, 060644}})},
+        {"zip64 record past any size", withZip64(makeZip(bundleItems(kName, "x")), INT64_MAX - 15, 0)},
+        {"zip64 directory past any size", withZip64(makeZip(bundleItems(kName, "x")), 0, INT64_MAX - 10)},
         {"not a zip", "PK\x03\x04 but nothing else"},
         {"empty", {}},
     };

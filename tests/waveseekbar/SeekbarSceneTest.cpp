@@ -9,9 +9,7 @@ namespace wave {
 namespace {
 
 // 7 points a character, 14 high: enough to check placement.
-QSizeF measure(const std::string& s, SeekbarFont) {
-    return QSizeF(7.0 * s.size(), 14);
-}
+QSizeF measure(const std::string& s, SeekbarFont) { return QSizeF(7.0 * s.size(), 14); }
 
 std::vector<SeekbarOp> ops(const SeekbarState& s, SeekbarOp::Kind kind, SeekbarRole role) {
     std::vector<SeekbarOp> out;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace wave {
@@ -93,6 +94,20 @@ TEST(WaveformBuilder, SnapshotsAreIndependentOfLaterFrames) {
     EXPECT_FLOAT_EQ(first->peak[0], 0.5f);
     EXPECT_FLOAT_EQ(first->peak[150], 0.0f);
     EXPECT_FLOAT_EQ(first->rms[150], 0.0f);
+}
+
+TEST(WaveformBuilder, SamplesThatAreNoNumberCountAsSilence) {
+    WaveformBuilder b(1.0);
+    const double inf = std::numeric_limits<double>::infinity();
+    std::vector<double> frames = {0.5, std::nan(""), -inf, 1e300, 0.25, 0.0};
+    b.addFrames(frames.data(), 3, 2, 2048);
+    auto w = b.snapshot(false);  // a frame a bin
+    const float peak[] = {0.5f, 0.0f, 0.25f};
+    const double meanSquare[] = {0.25 / 2, 0, 0.0625 / 2};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_FLOAT_EQ(w->peak[i], peak[i]) << i;
+        EXPECT_NEAR(w->rms[i], std::sqrt(meanSquare[i]), 1e-6) << i;
+    }
 }
 
 std::shared_ptr<const Waveform> summary(bool complete) {
