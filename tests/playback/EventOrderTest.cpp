@@ -90,10 +90,12 @@ TEST_F(Events, SeekTellsTheTargetClampedToTheTrackAndIgnoresUnseekableTracks) {
     engine->seek(1);  // stopped: nothing
     engine->start(PC::track_command_play, false);
     ASSERT_TRUE(waitUntil([&] { return engine->canSeek(); }));
+    // At once, before the decoder got there; a loaded machine (a sanitized
+    // build) may have played a few samples from there before the next line.
     engine->seek(1.5);
-    EXPECT_DOUBLE_EQ(engine->position(), 1.5);  // at once, before the decoder got there
+    EXPECT_NEAR(engine->position(), 1.5, 0.25);
     engine->seek(-4);
-    EXPECT_DOUBLE_EQ(engine->position(), 0.0);
+    EXPECT_NEAR(engine->position(), 0.0, 0.25);
     engine->seek(99);
     EXPECT_DOUBLE_EQ(engine->position(), 3.0);
     ASSERT_TRUE(waitUntil([&] { return playing() == "b"; }));  // the end reached by seeking moves on
