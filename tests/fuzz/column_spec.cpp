@@ -10,9 +10,9 @@
 
 namespace {
 
-std::vector<std::pair<QString, double>> shown(const ColumnSpec& spec) {
+std::vector<std::pair<QString, double>> shown(const ColumnSpec& columns) {
     std::vector<std::pair<QString, double>> out;
-    for (const SpecColumn& c : spec.columns) out.emplace_back(c.identifier, c.width);
+    for (const SpecColumn& c : columns.columns) out.emplace_back(c.identifier, c.width);
     return out;
 }
 
@@ -20,10 +20,10 @@ std::vector<std::pair<QString, double>> shown(const ColumnSpec& spec) {
 
 QOV_FUZZ_TARGET(column_spec) {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
-    const ColumnSpec spec = parseColumnSpec(text);
-    const ColumnSpec again = parseColumnSpec(writeColumnSpec(shown(spec), spec.kept));
-    if (shown(again) != shown(spec) || again.kept != spec.kept) std::abort();
-    for (const SpecColumn& c : spec.columns) {
+    const ColumnSpec first = parseColumnSpec(text);
+    const ColumnSpec again = parseColumnSpec(writeColumnSpec(shown(first), first.kept));
+    if (shown(again) != shown(first) || again.kept != first.kept) std::abort();
+    for (const SpecColumn& c : first.columns) {
         if (c.width < kMinColumnWidth || c.width > kMaxColumnWidth) std::abort();
         if (isCustomIdentifier(c.identifier) && customParts(c.identifier) != std::pair(c.title, c.pattern))
             std::abort();
@@ -35,7 +35,7 @@ QOV_FUZZ_TARGET(column_spec) {
         const std::optional<QString> added = withCustomColumn(text, text.left(cut), text.mid(cut + 1));
         if (added) {
             const ColumnSpec withIt = parseColumnSpec(*added);
-            if (withIt.columns.size() < std::min<size_t>(spec.columns.size() + 1, kMaxColumns)) std::abort();
+            if (withIt.columns.size() < std::min<size_t>(first.columns.size() + 1, kMaxColumns)) std::abort();
         }
     }
     return 0;

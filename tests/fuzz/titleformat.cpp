@@ -1,4 +1,4 @@
-// Patterns as a user or a column spec writes them: compiled, then formatted
+// Patterns as a user types them or a column holds them: compiled, then formatted
 // for a fully tagged track, once playing and once from a list.
 
 #include "FuzzTarget.h"
