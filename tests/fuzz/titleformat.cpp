@@ -3,8 +3,7 @@
 
 #include "FuzzTarget.h"
 
-#include "Script.h"
-#include "TrackFields.h"
+#include "../titleformat/TestTrack.h"
 
 #include <string_view>
 
@@ -12,22 +11,8 @@ using namespace titleformat;
 
 QOV_FUZZ_TARGET(titleformat) {
     static const TrackInfo track = [] {
-        TrackInfo t;
-        t.path = "/home/ann/Music/Low Roar/0/03 Easy Way Out.flac";
-        t.length = 245.4;
-        t.fileSize = 31'450'000;
-        t.addTag("Artist", "Low Roar");
-        t.addTag("Artist", "Ann");
-        t.addTag("Title", "Easy Way Out");
-        t.addTag("Album", "0");
-        t.addTag("Date", "2014-11-04");
-        t.addTag("TrackNumber", "3");
-        t.addTag("DiscNumber", "1/2");
-        t.codec = "FLAC";
-        t.bitrate = 1024;
-        t.sampleRate = 44100;
-        t.channels = 2;
-        t.playCount = 4;
+        TrackInfo t = test::sampleTrack();
+        t.addTag("Artist", "Ann");  // a field of two values
         return t;
     }();
     const Script script = Script::compile(std::string_view(reinterpret_cast<const char*>(data), size));
